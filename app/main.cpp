@@ -1,0 +1,4 @@
+// The one application object of Norvane.exe.
+#include "app/manager_app.h"
+
+CManagerApp theApp;

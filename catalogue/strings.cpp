@@ -1,0 +1,91 @@
+// String and path helpers shared by the catalogue, the list files and the
+// command line.
+#include "catalogue/screensaver.h"
+
+#include <windows.h>
+
+#include <mbstring.h>
+
+void SplitString(const std::string& text, CStringArray& out, char separator) {
+  out.clear();
+  std::string token;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == separator) {
+      out.push_back(token);
+      token.clear();
+      continue;
+    }
+    token += text[i];
+    if (i + 1 == text.size())
+      out.push_back(token);
+  }
+}
+
+bool IsStringInArray(const std::string& text, const CStringArray& array, bool ignoreCase) {
+  const auto* t = reinterpret_cast<const unsigned char*>(text.c_str());
+  for (const std::string& element : array) {
+    const auto* e = reinterpret_cast<const unsigned char*>(element.c_str());
+    if ((ignoreCase ? _mbsicmp(t, e) : _mbscmp(t, e)) == 0)
+      return true;
+  }
+  return false;
+}
+
+void AddTrailingBackslash(std::string& folder) {
+  if (folder.size() > 1 && folder.back() != '\\')
+    folder += '\\';
+}
+
+void RemoveTrailingBackslashes(std::string& folder) {
+  while (!folder.empty() && folder.back() == '\\')
+    folder.pop_back();
+}
+
+std::string GetFileNameFromPath(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string GetFolderFromPath(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+std::string MakeLower(std::string text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (IsDBCSLeadByte(c) && i + 1 < text.size()) {
+      ++i;
+      continue;
+    }
+    if (c >= 'A' && c <= 'Z')
+      text[i] = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+bool PathsEqual(const std::string& a, const std::string& b) {
+  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+}
+
+std::string GetWindowsFolder() {
+  char buffer[MAX_PATH] = {};
+  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+  return length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+std::string GetSystemFolder() {
+  char buffer[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
+  return length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+bool IsInDefaultFolder(const std::string& path) {
+  std::string windows = GetWindowsFolder(), system = GetSystemFolder();
+  RemoveTrailingBackslashes(windows);
+  RemoveTrailingBackslashes(system);
+  std::string folder = GetFolderFromPath(path);
+  RemoveTrailingBackslashes(folder);
+  return PathsEqual(folder, windows) || PathsEqual(folder, system);
+}

@@ -1,0 +1,204 @@
+// Child-process helpers for tests.
+#include "tests/support/process.h"
+
+#include "framework/handle.h"
+
+#include <tlhelp32.h>
+
+std::string BesideTestProgram(const std::string& fileName) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.rfind('\\') + 1) + fileName;
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
+  std::string commandLine = "\"" + program + "\"";
+  if (!arguments.empty())
+    commandLine += " " + arguments;
+  STARTUPINFOA si = {sizeof si};
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &si, &m_pi))
+    m_pi = {};
+}
+
+ChildProcess::~ChildProcess() {
+  Terminate();
+  if (m_pi.hProcess) {
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+  }
+}
+
+bool ChildProcess::IsRunning() const {
+  return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
+  if (!m_pi.hProcess || WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    return false;
+  if (exitCode)
+    GetExitCodeProcess(m_pi.hProcess, exitCode);
+  return true;
+}
+
+void ChildProcess::Terminate() {
+  if (IsRunning()) {
+    TerminateProcess(m_pi.hProcess, 99);
+    WaitForSingleObject(m_pi.hProcess, 5000);
+  }
+}
+
+namespace {
+
+struct WindowQuery {
+  DWORD processId;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* query = reinterpret_cast<WindowQuery*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == query->processId && (!query->visibleOnly || IsWindowVisible(hwnd)))
+    query->found.push_back(hwnd);
+  return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly) {
+  WindowQuery query{processId, visibleOnly, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[1024] = {};
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
+}
+
+std::string ClassName(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs)
+      return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindows(processId))
+          if (WindowText(hwnd) == title)
+            return (found = hwnd) != nullptr;
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+namespace {
+
+std::string CapturePixels(HDC source, int x, int y, int width, int height) {
+  MemoryDc memory(CreateCompatibleDC(source));
+  BITMAPINFO header = {};
+  header.bmiHeader = {sizeof header.bmiHeader, width, -height, 1, 32};
+  void* bits = nullptr;
+  BitmapHandle bitmap(CreateDIBSection(source, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(width) * height * 4);
+  SelectObject(memory.get(), old);
+  return pixels;
+}
+
+} // namespace
+
+bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon) {
+  RECT rect;
+  GetWindowRect(iconStatic, &rect);
+  int width = GetSystemMetrics(SM_CXICON), height = GetSystemMetrics(SM_CYICON);
+  HDC screen = GetDC(nullptr);
+  std::string shown = CapturePixels(screen, rect.left, rect.top, width, height);
+  // The dialog's face just right of the static is the background it was drawn on.
+  COLORREF background = GetPixel(screen, rect.right + 1, rect.top);
+
+  MemoryDc memory(CreateCompatibleDC(screen));
+  BitmapHandle canvas(CreateCompatibleBitmap(screen, width, height));
+  HGDIOBJ old = SelectObject(memory.get(), canvas.get());
+  BrushHandle brush(CreateSolidBrush(background));
+  RECT all = {0, 0, width, height};
+  FillRect(memory.get(), &all, brush.get());
+  DrawIconEx(memory.get(), 0, 0, LoadIconA(nullptr, systemIcon), width, height, 0, nullptr,
+             DI_NORMAL);
+  std::string expected = CapturePixels(memory.get(), 0, 0, width, height);
+  SelectObject(memory.get(), old);
+  ReleaseDC(nullptr, screen);
+  return shown == expected;
+}
+
+namespace {
+
+struct DialogQuery {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindMainDialog(HWND hwnd, LPARAM lParam) {
+  auto* query = reinterpret_cast<DialogQuery*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != query->processId)
+    return TRUE;
+  if (ClassName(hwnd) == "#32770" && WindowText(hwnd) == "Norvane") {
+    query->found = hwnd;
+    return FALSE;
+  }
+  EnumChildWindows(hwnd, &FindMainDialog, lParam);
+  return query->found == nullptr;
+}
+
+} // namespace
+
+HWND WaitForMainDialog(DWORD processId, DWORD timeoutMs) {
+  DialogQuery query{processId, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(&FindMainDialog, reinterpret_cast<LPARAM>(&query));
+        return query.found != nullptr;
+      },
+      timeoutMs);
+  DWORD_PTR ignored;
+  if (query.found)
+    SendMessageTimeoutA(query.found, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
+  return query.found;
+}
+
+void KillStrayInstances(const char* exeName) {
+  KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry = {sizeof entry};
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
+    if (lstrcmpiA(entry.szExeFile, exeName) != 0)
+      continue;
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (process) {
+      TerminateProcess(process.get(), 99);
+      WaitForSingleObject(process.get(), 5000);
+    }
+  }
+}
