@@ -110,8 +110,6 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
   return found;
 }
 
-namespace {
-
 std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   MemoryDc memory(CreateCompatibleDC(source));
   BITMAPINFO header = {};
@@ -125,8 +123,6 @@ std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   SelectObject(memory.get(), old);
   return pixels;
 }
-
-} // namespace
 
 bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon) {
   RECT rect;

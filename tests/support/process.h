@@ -42,6 +42,8 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 
 // parked inside another window of the process; returned once the dialog's
 // thread has finished setting it up and answers messages.
 HWND WaitForMainDialog(DWORD processId, DWORD timeoutMs = 10000);
+// The pixels of a rectangle of a device context, 32 bits each, top row first.
+std::string CapturePixels(HDC source, int x, int y, int width, int height);
 // Whether an icon static of another process shows this system icon: the
 // static's pixels on screen against the icon drawn on the same background
 // (icon handles cannot be read across processes).
