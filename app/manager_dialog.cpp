@@ -24,9 +24,9 @@ const COLORREF kPageBackground = RGB(252, 252, 254);
 
 CManagerDialog::CManagerDialog()
     : CDialog(IDD_MANAGER),
-      m_hIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                            MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE))) {}
+      m_hIcon(
+          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
 
 void CManagerDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDCANCEL, m_btnCancel);
@@ -49,10 +49,10 @@ BOOL CManagerDialog::OnInitDialog() {
   m_trayIcon.Create("Norvane", m_hWnd, IDR_MAINFRAME, IDR_TRAYMENU, ID_TRAY_OPEN_MANAGER, false);
   m_coolMenu.Install(m_hWnd);
   const ToolkitResources& resources = GetToolkitResources();
-  m_coolMenu.AddImage(ID_TRAY_OPEN_MANAGER,
-                      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                    MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                    resources.cxSmIcon, resources.cySmIcon, 0)));
+  m_coolMenu.AddImage(
+      ID_TRAY_OPEN_MANAGER,
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                    IMAGE_ICON, resources.cxSmIcon, resources.cySmIcon, 0)));
   GetToolkitResources().bMenuImages = true;
   GetToolkitResources().bMenuCheckOrImage = true;
 

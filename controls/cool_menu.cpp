@@ -24,12 +24,12 @@ void CCoolMenu::Uninstall() {
 void CCoolMenu::AddImage(UINT commandId, HICON icon) {
   IconHandle given(icon);
   const ToolkitResources& resources = GetToolkitResources();
-  m_images[commandId].reset(static_cast<HICON>(
-      CopyImage(icon, IMAGE_ICON, resources.cxSmIcon, resources.cySmIcon, 0)));
+  m_images[commandId].reset(
+      static_cast<HICON>(CopyImage(icon, IMAGE_ICON, resources.cxSmIcon, resources.cySmIcon, 0)));
 }
 
-LRESULT CALLBACK CCoolMenu::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK CCoolMenu::SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data) {
   auto* self = reinterpret_cast<CCoolMenu*>(data);
   switch (msg) {
   case WM_INITMENUPOPUP: self->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); break;
@@ -90,7 +90,6 @@ bool CCoolMenu::OnDrawItem(const DRAWITEMSTRUCT* item) const {
   const RECT& box = item->rcItem;
   int x = box.left + (box.right - box.left - resources.cxSmIcon) / 2;
   int y = box.top + (box.bottom - box.top - resources.cySmIcon) / 2;
-  DrawIconEx(item->hDC, x, y, image, resources.cxSmIcon, resources.cySmIcon, 0,
-             nullptr, DI_NORMAL);
+  DrawIconEx(item->hDC, x, y, image, resources.cxSmIcon, resources.cySmIcon, 0, nullptr, DI_NORMAL);
   return true;
 }

@@ -27,8 +27,7 @@ LOGFONTA MenuFont() {
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMenuFont,
-                 &metrics.lfMenuFont);
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMenuFont, &metrics.lfMenuFont);
   }
   return metrics.lfMenuFont;
 }

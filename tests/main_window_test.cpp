@@ -56,9 +56,9 @@ TEST_F(MainWindowTest, TabsInOrderEachShowingItsPage) {
   HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
   ASSERT_NE(dialog, nullptr);
   HWND tab = GetDlgItem(dialog, IDC_TAB);
-  EXPECT_EQ(TabLabels(tab), (std::vector<std::string>{"Screensaver Settings",
-                                                        "Addional Screensavers",
-                                                        "General Settings", "About"}));
+  EXPECT_EQ(TabLabels(tab),
+            (std::vector<std::string>{"Screensaver Settings", "Addional Screensavers",
+                                      "General Settings", "About"}));
   EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
 
   const int pageControls[] = {IDC_SCREENSAVER_LIST, IDC_BROWSE, IDC_START_WITH_WINDOWS,
@@ -230,8 +230,7 @@ TEST_F(MainWindowTest, StartSwitchStartsInTheTrayAndDoubleClickOpens) {
   HWND tray = TrayControlWindow(norvane.Id());
   ASSERT_NE(tray, nullptr);
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(tray, kTrayNotify, kTrayIconId, WM_LBUTTONDBLCLK, SMTO_NORMAL, 5000,
-                      &result);
+  SendMessageTimeoutA(tray, kTrayNotify, kTrayIconId, WM_LBUTTONDBLCLK, SMTO_NORMAL, 5000, &result);
   EXPECT_EQ(result, 1u);
   EXPECT_TRUE(WaitShown(norvane));
   EXPECT_TRUE(IsCentred(dialog));

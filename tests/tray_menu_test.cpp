@@ -109,8 +109,8 @@ TEST_F(CoolMenuTest, OpenManagerGetsItsImageAndTheOthersKeepTheirChecks) {
   RECT all = {0, 0, size, size};
   FillRect(drawn.get(), &all, GetSysColorBrush(COLOR_MENU));
   FillRect(expected.get(), &all, GetSysColorBrush(COLOR_MENU));
-  DRAWITEMSTRUCT draw = {ODT_MENU, 0, ID_TRAY_OPEN_MANAGER, ODA_DRAWENTIRE, 0,
-                         nullptr,  drawn.get(), all};
+  DRAWITEMSTRUCT draw = {ODT_MENU, 0,       ID_TRAY_OPEN_MANAGER, ODA_DRAWENTIRE,
+                         0,        nullptr, drawn.get(),          all};
   EXPECT_TRUE(SendMessageA(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
   IconHandle icon(LoadSmallResourceIcon(IDR_MAINFRAME));
   DrawIconEx(expected.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);

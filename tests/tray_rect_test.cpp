@@ -52,10 +52,10 @@ protected:
     POINT origin = {screen.left, screen.top};
     if (parent)
       ScreenToClient(parent, &origin);
-    HWND wnd = CreateWindowExA(0, className, "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP,
-                               origin.x, origin.y, screen.right - screen.left,
-                               screen.bottom - screen.top, parent, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    HWND wnd =
+        CreateWindowExA(0, className, "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, origin.x,
+                        origin.y, screen.right - screen.left, screen.bottom - screen.top, parent,
+                        nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!parent)
       m_windows.push_back(wnd);
     return wnd;
@@ -151,9 +151,9 @@ TEST_F(TrayRectTest, RealTaskbarIsFound) {
 }
 
 TEST_F(TrayRectTest, WindowHidesIntoTheTrayAndComesBack) {
-  HWND window = CreateWindowExA(WS_EX_APPWINDOW, "STATIC", "hidden window",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_APPWINDOW, "STATIC", "hidden window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      100, 100, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   RecordingTrayIcon tray;
   tray.MinimizeToTray(window);

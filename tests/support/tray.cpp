@@ -25,8 +25,8 @@ std::string RenderIcon(HDC screen, HICON icon, COLORREF background, int size) {
   return pixels;
 }
 
-bool ContainsBlock(const std::string& area, int areaWidth, int areaHeight,
-                   const std::string& block, int size) {
+bool ContainsBlock(const std::string& area, int areaWidth, int areaHeight, const std::string& block,
+                   int size) {
   for (int top = 0; top + size <= areaHeight; ++top)
     for (int left = 0; left + size <= areaWidth; ++left) {
       bool same = true;
@@ -42,9 +42,9 @@ bool ContainsBlock(const std::string& area, int areaWidth, int areaHeight,
 } // namespace
 
 HICON LoadSmallResourceIcon(UINT id) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                       GetSystemMetrics(SM_CYSMICON), 0));
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       0));
 }
 
 bool TrayShowsIcon(HICON icon) {

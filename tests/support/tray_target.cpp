@@ -18,8 +18,8 @@ TrayTarget::TrayTarget() {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = kTargetClass;
   RegisterClassA(&wc);
-  hwnd = CreateWindowExA(0, kTargetClass, "tray target", WS_POPUP, 0, 0, 10, 10, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), this);
+  hwnd = CreateWindowExA(0, kTargetClass, "tray target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), this);
 }
 
 TrayTarget::~TrayTarget() { DestroyWindow(hwnd); }
@@ -39,8 +39,9 @@ void TrayTarget::PumpMessages(DWORD forMs) {
 
 LRESULT CALLBACK TrayTarget::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE)
-    SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    SetWindowLongPtrA(
+        wnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<TrayTarget*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
   if (!self)
     return DefWindowProcA(wnd, msg, wParam, lParam);
