@@ -265,6 +265,30 @@ TEST_F(MainWindowTest, WindowTitledNorvaneKeepsTheManagerInTheTray) {
   EXPECT_FALSE(IsParkedInTray(dialog));
 }
 
+// The shell opens the help file with the help viewer only when the file is
+// there, so a viewer starting shows that the path was right.
+TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "norvane-help-test";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "\\Help").c_str(), nullptr);
+  std::string helpFile = folder + "\\Help\\NorvaneHelp.chm";
+  CloseHandle(CreateFileA(helpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  SetRegString(kAppKey, "InstallDir", folder + "\\\\");
+
+  ChildProcess norvane(Program(), "");
+  HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageA(GetDlgItem(dialog, IDC_HELPBTN), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return ProcessesNamed("hh.exe") > 0; }));
+  KillStrayInstances("hh.exe");
+
+  DeleteFileA(helpFile.c_str());
+  RemoveDirectoryA((folder + "\\Help").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 TEST(HelpFileTest, ExactlyOneBackslashBeforeHelp) {
   const std::string expected = "C:\\Program Files\\Norvane\\Help\\NorvaneHelp.chm";
   EXPECT_EQ(HelpFilePath("C:\\Program Files\\Norvane"), expected);

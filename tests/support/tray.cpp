@@ -12,19 +12,6 @@ namespace {
 
 const int kSearchWidth = 120;
 
-std::string RenderIcon(HDC screen, HICON icon, COLORREF background, int size) {
-  MemoryDc memory(CreateCompatibleDC(screen));
-  BitmapHandle canvas(CreateCompatibleBitmap(screen, size, size));
-  HGDIOBJ old = SelectObject(memory.get(), canvas.get());
-  BrushHandle brush(CreateSolidBrush(background));
-  RECT all = {0, 0, size, size};
-  FillRect(memory.get(), &all, brush.get());
-  DrawIconEx(memory.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-  std::string pixels = CapturePixels(memory.get(), 0, 0, size, size);
-  SelectObject(memory.get(), old);
-  return pixels;
-}
-
 bool ContainsBlock(const std::string& area, int areaWidth, int areaHeight, const std::string& block,
                    int size) {
   for (int top = 0; top + size <= areaHeight; ++top)
@@ -60,7 +47,7 @@ bool TrayShowsIcon(HICON icon) {
   std::string area = CapturePixels(screen, bar.right - width, bar.top, width, height);
   // The top right corner of the taskbar is the background the icons sit on.
   COLORREF background = GetPixel(screen, bar.right - 1, bar.top);
-  std::string block = RenderIcon(screen, icon, background, size);
+  std::string block = RenderIcon(screen, icon, background, size, size);
   ReleaseDC(nullptr, screen);
   return ContainsBlock(area, width, height, block, size);
 }
