@@ -110,8 +110,6 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
   return found;
 }
 
-namespace {
-
 std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   MemoryDc memory(CreateCompatibleDC(source));
   BITMAPINFO header = {};
@@ -126,7 +124,18 @@ std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   return pixels;
 }
 
-} // namespace
+std::string RenderIcon(HDC reference, HICON icon, COLORREF background, int width, int height) {
+  MemoryDc memory(CreateCompatibleDC(reference));
+  BitmapHandle canvas(CreateCompatibleBitmap(reference, width, height));
+  HGDIOBJ old = SelectObject(memory.get(), canvas.get());
+  BrushHandle brush(CreateSolidBrush(background));
+  RECT all = {0, 0, width, height};
+  FillRect(memory.get(), &all, brush.get());
+  DrawIconEx(memory.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  std::string pixels = CapturePixels(memory.get(), 0, 0, width, height);
+  SelectObject(memory.get(), old);
+  return pixels;
+}
 
 bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon) {
   RECT rect;
@@ -136,17 +145,8 @@ bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon) {
   std::string shown = CapturePixels(screen, rect.left, rect.top, width, height);
   // The dialog's face just right of the static is the background it was drawn on.
   COLORREF background = GetPixel(screen, rect.right + 1, rect.top);
-
-  MemoryDc memory(CreateCompatibleDC(screen));
-  BitmapHandle canvas(CreateCompatibleBitmap(screen, width, height));
-  HGDIOBJ old = SelectObject(memory.get(), canvas.get());
-  BrushHandle brush(CreateSolidBrush(background));
-  RECT all = {0, 0, width, height};
-  FillRect(memory.get(), &all, brush.get());
-  DrawIconEx(memory.get(), 0, 0, LoadIconA(nullptr, systemIcon), width, height, 0, nullptr,
-             DI_NORMAL);
-  std::string expected = CapturePixels(memory.get(), 0, 0, width, height);
-  SelectObject(memory.get(), old);
+  std::string expected =
+      RenderIcon(screen, LoadIconA(nullptr, systemIcon), background, width, height);
   ReleaseDC(nullptr, screen);
   return shown == expected;
 }
@@ -188,14 +188,26 @@ HWND WaitForMainDialog(DWORD processId, DWORD timeoutMs) {
   return query.found;
 }
 
-void KillStrayInstances(const char* exeName) {
+namespace {
+
+std::vector<DWORD> ProcessIds(const char* exeName) {
+  std::vector<DWORD> ids;
   KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32 entry = {sizeof entry};
   for (BOOL more = Process32First(snapshot.get(), &entry); more;
-       more = Process32Next(snapshot.get(), &entry)) {
-    if (lstrcmpiA(entry.szExeFile, exeName) != 0)
-      continue;
-    KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+       more = Process32Next(snapshot.get(), &entry))
+    if (lstrcmpiA(entry.szExeFile, exeName) == 0)
+      ids.push_back(entry.th32ProcessID);
+  return ids;
+}
+
+} // namespace
+
+int ProcessesNamed(const char* exeName) { return static_cast<int>(ProcessIds(exeName).size()); }
+
+void KillStrayInstances(const char* exeName) {
+  for (DWORD id : ProcessIds(exeName)) {
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
     if (process) {
       TerminateProcess(process.get(), 99);
       WaitForSingleObject(process.get(), 5000);

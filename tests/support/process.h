@@ -42,9 +42,15 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 
 // parked inside another window of the process; returned once the dialog's
 // thread has finished setting it up and answers messages.
 HWND WaitForMainDialog(DWORD processId, DWORD timeoutMs = 10000);
+// The pixels of a rectangle of a device context, 32 bits each, top row first.
+std::string CapturePixels(HDC source, int x, int y, int width, int height);
+// The pixels of an icon drawn at this size on a plain background.
+std::string RenderIcon(HDC reference, HICON icon, COLORREF background, int width, int height);
 // Whether an icon static of another process shows this system icon: the
 // static's pixels on screen against the icon drawn on the same background
 // (icon handles cannot be read across processes).
 bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon);
+// How many processes run this program (by file name, any letter case).
+int ProcessesNamed(const char* exeName);
 // Ends every running Norvane.exe left over from an earlier test.
 void KillStrayInstances(const char* exeName = "Norvane.exe");

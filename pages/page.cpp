@@ -1,0 +1,24 @@
+// The pages' common colour handling.
+#include "pages/page.h"
+
+LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_CTLCOLORMSGBOX:
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORLISTBOX:
+  case WM_CTLCOLORBTN:
+  case WM_CTLCOLORDLG:
+  case WM_CTLCOLORSCROLLBAR:
+  case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wParam));
+  }
+  return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+// The page and all its controls, whatever their kind, sit on the page's
+// colour with their text drawn transparently over it.
+LRESULT CPage::OnCtlColor(HDC dc) {
+  SetBkMode(dc, TRANSPARENT);
+  if (!m_brBackground)
+    m_brBackground.reset(CreateSolidBrush(m_crBackground));
+  return reinterpret_cast<LRESULT>(m_brBackground.get());
+}
