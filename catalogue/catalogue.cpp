@@ -47,8 +47,7 @@ bool HasExtension(const std::string& name, const std::string& extension) {
 
 } // namespace
 
-void FindFilesByExtension(std::string folder, const std::string& extensions,
-                          CStringArray& names) {
+void FindFilesByExtension(std::string folder, const std::string& extensions, CStringArray& names) {
   names.clear();
   AddTrailingBackslash(folder);
   CStringArray wanted;
@@ -58,12 +57,11 @@ void FindFilesByExtension(std::string folder, const std::string& extensions,
   if (!find)
     return;
   do {
-    // A folder is never a screensaver, whatever other attributes it has.
+    // A folder (".." and "." among them) is never a screensaver, whatever
+    // other attributes it has.
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       continue;
     std::string name = entry.cFileName;
-    if (name == "." || name == "..")
-      continue;
     if (extensions == ".*") {
       names.push_back(name);
       continue;

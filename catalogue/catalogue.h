@@ -14,8 +14,7 @@ void LoadScreensaverCatalogue(CScreensaverArray& list);
 void BuildScreensaverList(CScreensaverArray& list);
 // Bare names of the files directly in the folder whose names end in one of
 // the extensions ("|"-separated, any case); ".*" alone takes every file.
-void FindFilesByExtension(std::string folder, const std::string& extensions,
-                          CStringArray& names);
+void FindFilesByExtension(std::string folder, const std::string& extensions, CStringArray& names);
 // True for names of the proxy screensaver, which is never a catalogue entry.
 bool NamesProxyScreensaver(const std::string& text);
 

@@ -9,8 +9,7 @@
 namespace {
 
 HANDLE OpenUnshared(const std::string& path, DWORD access, DWORD disposition) {
-  return CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
+  return CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool WriteWhole(HANDLE file, const std::string& text) {
@@ -37,21 +36,27 @@ bool IsFileFree(const std::string& path) {
 
 } // namespace
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-  lines.clear();
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
   FileHandle file(OpenUnshared(path, GENERIC_READ, OPEN_EXISTING));
   if (!file)
     return false;
-  std::string text;
   char buffer[65536];
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
       return false;
     if (read == 0)
-      break;
-    text.append(buffer, read);
+      return true;
+    bytes.append(buffer, read);
   }
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+  lines.clear();
+  std::string text;
+  if (!ReadWholeFile(path, text))
+    return false;
 
   size_t start = 0;
   while (start < text.size()) {

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The file's bytes, opened without sharing. False when the file cannot be
+// opened or read.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
 // Lines end at a line feed, one carriage return before it is dropped, and a
 // last line without a line end is read too. False when the file cannot be
 // opened (missing, or open in another process) or read.

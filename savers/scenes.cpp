@@ -38,15 +38,15 @@ public:
     for (const Star& star : m_stars) {
       int x = cx + star.x * width / (2 * star.z);
       int y = cy + star.y * height / (2 * star.z);
-      int glow = 255 - 200 * star.z / kDepth;
-      int size = star.z < kDepth / 4 ? 3 : star.z < kDepth / 2 ? 2 : 1;
+      int glow = 255 - 160 * star.z / kDepth;
+      int size = 1 + 3 * (kDepth - star.z) / kDepth;
       RECT dot = {x, y, x + size, y + size};
       FillSolid(dc, dot, RGB(glow, glow, 255 - (255 - glow) / 2));
     }
   }
 
 private:
-  static constexpr int kStars = 220, kDepth = 1000, kSpeed = 12, kSpread = 1000;
+  static constexpr int kStars = 400, kDepth = 1000, kSpeed = 12, kSpread = 1000;
   struct Star {
     int x, y, z;
   };
@@ -82,8 +82,8 @@ public:
         int length = static_cast<int>(height * (0.25 + 0.1 * std::sin(phase * 0.5 + m_time)));
         const int steps = 6;
         for (int s = 0; s < steps; ++s) {
-          RECT piece = {area.left + x, area.top + top + s * length / steps,
-                        area.left + x + column, area.top + top + (s + 1) * length / steps};
+          RECT piece = {area.left + x, area.top + top + s * length / steps, area.left + x + column,
+                        area.top + top + (s + 1) * length / steps};
           FillSolid(dc, piece, Fade(tints[curtain], s, steps));
         }
       }

@@ -152,8 +152,8 @@ TEST(Catalogue, SortIsByNameIgnoringCaseOfAsciiLetters) {
 }
 
 TEST(Catalogue, DuplicatePathsKeepTheFirstOfEach) {
-  CScreensaverArray list = WithPaths({"C:\\S\\x.scr", "C:\\S\\y.scr", "c:\\s\\X.SCR",
-                                      "C:\\S\\z.scr", "C:\\s\\x.Scr"});
+  CScreensaverArray list =
+      WithPaths({"C:\\S\\x.scr", "C:\\S\\y.scr", "c:\\s\\X.SCR", "C:\\S\\z.scr", "C:\\s\\x.Scr"});
   list[0].strName = "first";
   list[0].bEnabled = false;
   EXPECT_TRUE(RemoveDuplicatePaths(list));
@@ -162,8 +162,8 @@ TEST(Catalogue, DuplicatePathsKeepTheFirstOfEach) {
   EXPECT_FALSE(list[0].bEnabled);
 
   // Spaces and doubled backslashes make different paths.
-  CScreensaverArray distinct = WithPaths({"C:\\S\\b.scr", "C:\\S\\a.scr", "C:\\S\\a.scr ",
-                                          "C:\\S\\\\a.scr"});
+  CScreensaverArray distinct =
+      WithPaths({"C:\\S\\b.scr", "C:\\S\\a.scr", "C:\\S\\a.scr ", "C:\\S\\\\a.scr"});
   EXPECT_FALSE(RemoveDuplicatePaths(distinct));
   EXPECT_EQ(Paths(distinct),
             (CStringArray{"C:\\S\\b.scr", "C:\\S\\a.scr", "C:\\S\\a.scr ", "C:\\S\\\\a.scr"}));

@@ -46,8 +46,8 @@ TEST_F(ListFilesTest, WritesOnePathPerLineEachEndingInCrLf) {
   EXPECT_TRUE(FileExists(m_install.AdditionalList()));
   EXPECT_EQ(ReadFileBytes(m_install.AdditionalList()), "");
 
-  CScreensaverArray list = {{"C:\\a.scr", "A", true}, {"C:\\B.scr", "B", false},
-                            {"C:\\c.scr", "C", true}};
+  CScreensaverArray list = {
+      {"C:\\a.scr", "A", true}, {"C:\\B.scr", "B", false}, {"C:\\c.scr", "C", true}};
   WriteDisabledScreensavers(list);
   EXPECT_EQ(ReadFileBytes(m_install.DisabledList()), "C:\\B.scr\r\n");
   list[1].bEnabled = true;
@@ -112,8 +112,8 @@ TEST_F(ListFilesTest, FileHeldOpenElsewhereIsNeitherReadNorReplaced) {
   WriteFileBytes(m_install.DisabledList(), "D:\\S\\old.scr\r\n");
   FileHandle additional = HoldOpen(m_install.AdditionalList(), 0);
   // Even a reader that lets others delete the file keeps its list.
-  FileHandle disabled = HoldOpen(m_install.DisabledList(),
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+  FileHandle disabled =
+      HoldOpen(m_install.DisabledList(), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
   ASSERT_TRUE(additional && disabled);
 
   EXPECT_TRUE(ReadAdditional().empty());

@@ -2,6 +2,7 @@
 #include "tests/support/files.h"
 
 #include "framework/handle.h"
+#include "framework/text_file.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
 
@@ -9,8 +10,8 @@ namespace {
 
 std::wstring Widen(const std::string& text) {
   std::wstring wide(text.size(), L'\0');
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                   &wide[0], static_cast<int>(wide.size()));
+  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                   static_cast<int>(wide.size()));
   wide.resize(length > 0 ? length : 0);
   return wide;
 }
@@ -46,13 +47,8 @@ std::string SaverFile(const std::string& name) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr));
   std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
-    bytes.append(buffer, read);
+  ReadWholeFile(path, bytes);
   return bytes;
 }
 
