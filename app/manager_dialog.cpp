@@ -6,9 +6,9 @@
 
 CManagerDialog::CManagerDialog()
     : CDialog(IDD_MANAGER),
-      m_hIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                            MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
-                                            LR_DEFAULTSIZE))) {}
+      m_hIcon(
+          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
 
 BOOL CManagerDialog::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -28,8 +28,7 @@ void SetEnableExeScreensavers(bool on) { SetFlag("EnableExeScreensavers", on); }
 
 int GetScreenSaveTimeOut() {
   RegKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, key.put()) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
     return 0;
   // One spare zero byte past what the registry may fill: the text always
   // ends inside the buffer, whatever the value's type or size.
@@ -41,7 +40,7 @@ int GetScreenSaveTimeOut() {
   return atoi(buffer) / 60;
 }
 
-static void SetDesktopString(const char* name, const char* text) {
+void WriteDesktopString(const char* name, const char* text) {
   RegKey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
@@ -53,7 +52,7 @@ static void SetDesktopString(const char* name, const char* text) {
 void SetScreenSaveTimeOut(int minutes) {
   char text[256] = {};
   snprintf(text, sizeof text, "%lld", static_cast<long long>(minutes) * 60);
-  SetDesktopString("ScreenSaveTimeOut", text);
+  WriteDesktopString("ScreenSaveTimeOut", text);
 }
 
-void SetScreenSaveActive(bool on) { SetDesktopString("ScreenSaveActive", on ? "1" : "0"); }
+void SetScreenSaveActive(bool on) { WriteDesktopString("ScreenSaveActive", on ? "1" : "0"); }

@@ -19,6 +19,8 @@ void SetEnableExeScreensavers(bool on);
 int GetScreenSaveTimeOut();
 void SetScreenSaveTimeOut(int minutes);
 void SetScreenSaveActive(bool on);
+// Writes a REG_SZ desktop value, terminator counted in its length.
+void WriteDesktopString(const char* name, const char* text);
 
 // Registers the proxy screensaver as the Windows screensaver.
 void SetDefaultScreensaver();

@@ -54,8 +54,8 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
                     key.put()) != ERROR_SUCCESS)
     return defaultValue;
   DWORD type = 0, value = 0, size = sizeof value;
-  if (RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                       &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS ||
       type != REG_DWORD || size != sizeof value)
     return defaultValue;
   return value;
@@ -90,8 +90,7 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry,
   return value;
 }
 
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry,
-                                 const char* value) const {
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
   RegKey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),

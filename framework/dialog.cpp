@@ -71,8 +71,7 @@ INT_PTR CDialog::DoModal() {
 BOOL CDialog::Create(HWND parent) {
   m_bModal = false;
   return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nTemplateId), parent,
-                            &CDialog::StaticDialogProc,
-                            reinterpret_cast<LPARAM>(this)) != nullptr;
+                            &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::EndDialog(INT_PTR result) {

@@ -36,11 +36,11 @@ void CWnd::DetachObject() {
 
 BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                     const RECT& rect, HWND parent, UINT id) {
-  HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))
-                                      : nullptr;
-  HWND hwnd = CreateWindowExA(exStyle, className, title, style, rect.left, rect.top,
-                              rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                              GetModuleHandleA(nullptr), this);
+  HMENU menuOrId =
+      (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+  HWND hwnd =
+      CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                      rect.bottom - rect.top, parent, menuOrId, GetModuleHandleA(nullptr), this);
   return hwnd != nullptr;
 }
 

@@ -67,5 +67,5 @@ private:
 
 // A window class for plain windows, registered once per combination of
 // style, cursor, background and icon (the name is derived from them).
-const char* RegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr,
-                             HBRUSH background = nullptr, HICON icon = nullptr);
+const char* RegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                             HICON icon = nullptr);

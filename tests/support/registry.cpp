@@ -8,8 +8,7 @@ const char kDesktopKey[] = "Control Panel\\Desktop";
 
 void SetRegRaw(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
   RegKey k;
-  RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(),
-                  nullptr);
+  RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(), nullptr);
   RegSetValueExA(k.get(), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
@@ -47,8 +46,8 @@ std::optional<std::string> GetRegBytes(const char* key, const char* name) {
   if (RegQueryValueExA(k.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return std::nullopt;
   std::string bytes(size, '\0');
-  if (RegQueryValueExA(k.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(k.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size) !=
+      ERROR_SUCCESS)
     return std::nullopt;
   bytes.resize(size);
   return bytes;
