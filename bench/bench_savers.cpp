@@ -59,11 +59,11 @@ bool CBenchSavers::Create(int count) {
     if (elsewhere)
       additional.push_back(path);
     if (i % 2 == 0)
-      disabled.push_back(path);
+      disabled.push_back(Upper(path));
   }
   size_t once = additional.size();
   for (size_t i = 0; i < once; ++i)
-    additional.push_back(Upper(additional[i]));
+    additional.push_back(additional[i]);
   return WriteTextLines(m_strInstallDir + "AdditionalScreensavers.dat", additional) &&
          WriteTextLines(m_strInstallDir + "DisabledScreensavers.dat", disabled);
 }
