@@ -25,7 +25,9 @@ std::string GetFolderFromPath(const std::string& path);
 // Lower-cases single-byte A-Z only; both bytes of a double-byte character of
 // the current code page stay as they are.
 std::string MakeLower(std::string text);
-// Case-insensitive comparison of paths, aware of double-byte characters.
+// Case-insensitive comparison of paths, aware of double-byte characters:
+// negative, zero or positive, a consistent order for sorting paths.
+int ComparePaths(const std::string& a, const std::string& b);
 bool PathsEqual(const std::string& a, const std::string& b);
 
 std::string GetWindowsFolder();

@@ -64,10 +64,12 @@ std::string MakeLower(std::string text) {
   return text;
 }
 
-bool PathsEqual(const std::string& a, const std::string& b) {
+int ComparePaths(const std::string& a, const std::string& b) {
   return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                  reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+                  reinterpret_cast<const unsigned char*>(b.c_str()));
 }
+
+bool PathsEqual(const std::string& a, const std::string& b) { return ComparePaths(a, b) == 0; }
 
 std::string GetWindowsFolder() {
   char buffer[MAX_PATH] = {};

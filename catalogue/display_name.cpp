@@ -1,0 +1,95 @@
+// Display names: the text fields of a screensaver's version resource, or a
+// name made from its file name when the resource has none to give.
+#include "catalogue/catalogue.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool EndsWith(const std::string& text, const char* ending) {
+  size_t length = strlen(ending);
+  return text.size() >= length && text.compare(text.size() - length, length, ending) == 0;
+}
+
+std::string FallbackName(const std::string& path) {
+  return StripScreensaverSuffix(GetScreensaverTitle(path));
+}
+
+bool InsideBlock(const std::vector<char>& block, const void* value, size_t size) {
+  const char* start = static_cast<const char*>(value);
+  return start >= block.data() && size <= block.size() &&
+         start <= block.data() + block.size() - size;
+}
+
+// One text field of the language block; empty when the query fails. The
+// text is read only up to the end of the block, terminated or not.
+std::string QueryText(const std::vector<char>& block, const char* key, const char* field) {
+  char query[128];
+  snprintf(query, sizeof query, "\\StringFileInfo\\%s\\%s", key, field);
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.data(), query, &value, &length) || length == 0 ||
+      !InsideBlock(block, value, 1))
+    return "";
+  const char* text = static_cast<const char*>(value);
+  return std::string(text, strnlen(text, block.data() + block.size() - text));
+}
+
+} // namespace
+
+void AssignDisplayNames(CScreensaverArray& list) {
+  for (ScreensaverInfo& entry : list)
+    entry.strName = GetScreensaverDisplayName(entry.strPath);
+}
+
+std::string GetScreensaverDisplayName(const std::string& path) {
+  // The version functions take at most MAX_PATH characters with the
+  // terminator; a longer path is named from its file name alone.
+  if (path.size() >= MAX_PATH)
+    return FallbackName(path);
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0)
+    return FallbackName(path);
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+    return FallbackName(path);
+
+  // A table shorter than one language and code-page pair has no usable entry.
+  void* table = nullptr;
+  UINT tableSize = 0;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &table, &tableSize) ||
+      tableSize < 2 * sizeof(WORD) || !InsideBlock(block, table, 2 * sizeof(WORD)))
+    return FallbackName(path);
+  const WORD* translation = static_cast<const WORD*>(table);
+  char key[16];
+  snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
+
+  // Only as many fields are read as the choice needs.
+  std::string name = QueryText(block, key, "FileDescription");
+  if (name.empty())
+    name = QueryText(block, key, "ProductName");
+  if (name.empty())
+    name = QueryText(block, key, "InternalName");
+  return name.empty() ? GetScreensaverTitle(path) : StripScreensaverSuffix(name);
+}
+
+std::string GetScreensaverTitle(const std::string& path) {
+  std::string name = GetFileNameFromPath(path);
+  if (EndsWith(MakeLower(name), ".scr"))
+    name.resize(name.size() - 4);
+  return name;
+}
+
+std::string StripScreensaverSuffix(std::string name) {
+  std::string lower = MakeLower(name);
+  if (EndsWith(lower, " screensaver"))
+    name.resize(name.size() - 12);
+  else if (EndsWith(lower, " screen saver"))
+    name.resize(name.size() - 13);
+  return name;
+}

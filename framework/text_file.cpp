@@ -1,0 +1,93 @@
+// Reading and replacing text files. A write goes to a temporary file beside
+// the target, is flushed to disk, and only then takes the target's place.
+#include "framework/text_file.h"
+
+#include "framework/handle.h"
+
+#include <algorithm>
+
+namespace {
+
+HANDLE OpenUnshared(const std::string& path, DWORD access, DWORD disposition) {
+  return CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteWhole(HANDLE file, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1 << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, text.data() + done, chunk, &written, nullptr) || written == 0)
+      return false;
+    done += written;
+  }
+  return FlushFileBuffers(file) != FALSE;
+}
+
+// Another process that holds the file open must keep it as it is: the
+// replacement would otherwise pull the file away under it.
+bool IsFileFree(const std::string& path) {
+  FileHandle file(OpenUnshared(path, GENERIC_READ, OPEN_EXISTING));
+  if (file)
+    return true;
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  FileHandle file(OpenUnshared(path, GENERIC_READ, OPEN_EXISTING));
+  if (!file)
+    return false;
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr))
+      return false;
+    if (read == 0)
+      return true;
+    bytes.append(buffer, read);
+  }
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+  lines.clear();
+  std::string text;
+  if (!ReadWholeFile(path, text))
+    return false;
+
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos)
+      end = text.size();
+    size_t length = end - start;
+    if (end < text.size() && length > 0 && text[end - 1] == '\r')
+      --length;
+    lines.push_back(text.substr(start, length));
+    start = end + 1;
+  }
+  return true;
+}
+
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+
+  std::string temporary = path + ".tmp";
+  FileHandle file(OpenUnshared(temporary, GENERIC_WRITE, CREATE_ALWAYS));
+  if (!file)
+    return false;
+  bool written = WriteWhole(file.get(), text);
+  file.reset();
+  if (!written || !IsFileFree(path) ||
+      !MoveFileExA(temporary.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileA(temporary.c_str());
+    return false;
+  }
+  return true;
+}
