@@ -125,7 +125,8 @@ TEST_F(MainWindowTest, ClosingInAnyWayOnlyHidesAndOpenManagerBringsItBackCentred
     SCOPED_TRACE(way.name);
     way.close();
     EXPECT_TRUE(WaitHidden(norvane));
-    EXPECT_TRUE(IsParkedInTray(dialog));
+    // Hidden first, then parked in the tray control's window after the animation.
+    EXPECT_TRUE(WaitUntil([&] { return IsParkedInTray(dialog); }));
     EXPECT_TRUE(norvane.IsRunning());
     Command(dialog, ID_TRAY_OPEN_MANAGER);
     EXPECT_TRUE(WaitShown(norvane));
