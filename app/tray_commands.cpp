@@ -57,6 +57,9 @@ void CManagerDialog::ShowTrayMenu() {
   while ((GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD) && GetParent(owner))
     owner = GetParent(owner);
   TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, owner, nullptr);
+  // The shell's known quirk: unless a message reaches the owner after the
+  // menu, a click elsewhere may not close it and the next one not open it.
+  PostMessageA(owner, WM_NULL, 0, 0);
 }
 
 void CManagerDialog::SetScreensaverAllowed(bool allowed) {

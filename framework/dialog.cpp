@@ -106,6 +106,19 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
   return IsDialogMessageA(m_hWnd, msg);
 }
 
+// A top-level dialog that does not place itself while it initialises
+// appears in the middle of the screen.
+BOOL CDialog::InitDialog() {
+  RECT before;
+  GetWindowRect(m_hWnd, &before);
+  BOOL result = OnInitDialog();
+  RECT after;
+  GetWindowRect(m_hWnd, &after);
+  if (!(GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) && EqualRect(&before, &after))
+    CenterWindow();
+  return result;
+}
+
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);
   return TRUE;
@@ -129,7 +142,7 @@ LRESULT CDialog::SetNotifyResult(LRESULT result) {
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-  case WM_INITDIALOG: return OnInitDialog();
+  case WM_INITDIALOG: return InitDialog();
   case WM_COMMAND:
     if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
       if (LOWORD(wParam) == IDOK)

@@ -47,6 +47,7 @@ protected:
 private:
   static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool PreTranslateChain(MSG* msg);
+  BOOL InitDialog();
 
   UINT m_nTemplateId;
   bool m_bModal = false;
