@@ -22,3 +22,10 @@ LRESULT CPage::OnCtlColor(HDC dc) {
     m_brBackground.reset(CreateSolidBrush(m_crBackground));
   return reinterpret_cast<LRESULT>(m_brBackground.get());
 }
+
+// Escape must never cancel or hide a page; it goes on to normal dispatch.
+BOOL CPage::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+    return FALSE;
+  return CDialog::PreTranslateMessage(msg);
+}
