@@ -121,15 +121,24 @@ void CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
 // The file holds the rows in display order, which is sorted order.
 void CAdditionalScreensaversDialog::SaveList() {
   CStringArray paths;
-  for (int row = 0; row < SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-    char text[MAX_PATH + 1] = "";
-    LVITEMA item = {};
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    paths.push_back(text);
-  }
+  for (int row = 0; row < SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0); ++row)
+    paths.push_back(RowText(row));
   WriteAdditionalScreensavers(paths);
+}
+
+// Whole, however long: a line of the file cut short here would be written
+// back as another path.
+std::string CAdditionalScreensaversDialog::RowText(int row) const {
+  std::string text(MAX_PATH, '\0');
+  for (;;) {
+    LVITEMA item = {};
+    item.pszText = &text[0];
+    item.cchTextMax = static_cast<int>(text.size());
+    size_t length = SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    if (length + 1 < text.size())
+      return text.substr(0, length);
+    text.resize(text.size() * 2);
+  }
 }
 
 void CAdditionalScreensaversDialog::UpdateDeleteButton() {

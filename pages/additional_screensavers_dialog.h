@@ -7,6 +7,8 @@
 #include "pages/page.h"
 #include "resource.h"
 
+#include <string>
+
 class CAdditionalScreensaversDialog : public CPage {
 public:
   CAdditionalScreensaversDialog() : CPage(IDD_ADDITIONAL) {}
@@ -25,6 +27,7 @@ private:
 
   void InsertRow(const std::string& path);
   void SaveList();
+  std::string RowText(int row) const;
   void UpdateDeleteButton();
   void NotifyListChanged();
 

@@ -123,23 +123,27 @@ protected:
 TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesItSorted) {
   const std::string a = m_savers.Path() + "a.scr", b = m_savers.Path() + "b.scr",
                     c = m_savers.Path() + "c.scr";
+  // Longer than any path: written back as it was read all the same.
+  const std::string overlong = m_savers.Path() + std::string(300, 'x') + ".scr";
   // The line in the Windows folder gets no row: the catalogue finds it.
-  const std::string original = Lines({c, GetWindowsFolder() + "\\inwindows.scr", a, b});
+  const std::string original = Lines({c, overlong, GetWindowsFolder() + "\\inwindows.scr", a, b});
   WriteFileBytes(m_install->AdditionalList(), original);
   Start();
-  EXPECT_EQ(ListRows(m_list), (Rows{a, b, c}));
-  EXPECT_EQ(SendMessageA(m_list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(ListRows(m_list), (Rows{a, b, c, overlong}));
+  RECT client;
+  GetClientRect(m_list, &client);
+  EXPECT_EQ(SendMessageA(m_list, LVM_GETCOLUMNWIDTH, 0, 0), client.right);
   EXPECT_FALSE(DeleteEnabled());
   EXPECT_EQ(ListFile(), original);
 
   DeleteRow(1);
-  EXPECT_TRUE(WaitListFile(Lines({a, c})));
-  EXPECT_EQ(ListRows(m_list), (Rows{a, c}));
+  EXPECT_TRUE(WaitListFile(Lines({a, c, overlong})));
+  EXPECT_EQ(ListRows(m_list), (Rows{a, c, overlong}));
   EXPECT_EQ(SelectedListRow(m_list), -1);
   EXPECT_FALSE(DeleteEnabled());
 
-  DeleteRow(0);
-  DeleteRow(0);
+  for (int i = 0; i < 3; ++i)
+    DeleteRow(0);
   EXPECT_TRUE(WaitListFile(""));
   EXPECT_TRUE(FileExists(m_install->AdditionalList()));
   EXPECT_EQ(ListRows(m_list), Rows{});

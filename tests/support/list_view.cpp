@@ -9,7 +9,7 @@ namespace {
 
 struct RemoteItem {
   LVITEMA item;
-  char text[MAX_PATH + 1];
+  char text[1024];
 };
 
 } // namespace
@@ -27,7 +27,7 @@ std::vector<std::string> ListRows(HWND list) {
     remote.Write(0, &local, sizeof local);
     SendMessageA(list, LVM_GETITEMTEXTA, row, remote.Param());
     remote.Read(offsetof(RemoteItem, text), local.text, sizeof local.text);
-    local.text[MAX_PATH] = '\0';
+    local.text[sizeof local.text - 1] = '\0';
     rows.push_back(local.text);
   }
   return rows;
