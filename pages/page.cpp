@@ -22,3 +22,9 @@ LRESULT CPage::OnCtlColor(HDC dc) {
     m_brBackground.reset(CreateSolidBrush(m_crBackground));
   return reinterpret_cast<LRESULT>(m_brBackground.get());
 }
+
+BOOL CPage::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+    return FALSE;
+  return CDialog::PreTranslateMessage(msg);
+}

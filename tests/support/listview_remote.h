@@ -1,0 +1,17 @@
+// Reading and changing a list view of another process: the messages that
+// carry pointers get their structure and text buffer inside that process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The texts of column 0, row by row.
+std::vector<std::string> ListRowTexts(HWND list);
+// Whether the row's check box shows the checked state image.
+bool ListRowChecked(HWND list, int row);
+// Sets the row's check box; the list notifies its own parent as for a click.
+void SetListRowChecked(HWND list, int row, bool checked);
+// Selects and focuses the row alone, or clears the selection for row -1.
+void SelectListRow(HWND list, int row);
