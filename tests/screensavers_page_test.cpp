@@ -46,6 +46,21 @@ bool ProcessEnded(DWORD processId) {
   return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
 }
 
+// Visible top-level windows of every process started from this file.
+std::vector<HWND> WindowsOfFile(const std::string& path) {
+  std::vector<HWND> all, found;
+  EnumWindows(
+      [](HWND wnd, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  for (HWND wnd : all)
+    if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
+      found.push_back(wnd);
+  return found;
+}
+
 std::vector<std::string> DisabledLines(const ScratchInstallDir& install) {
   std::vector<std::string> lines;
   ReadTextLines(install.DisabledList(), lines);
@@ -230,6 +245,98 @@ TEST_F(ScreensaversPageTest, IdleTimeUnderAMinuteShowsZeroAndIsLeftAlone) {
   EXPECT_EQ(WindowText(GetDlgItem(page, IDC_WAIT_MINUTES)), "0");
   Sleep(300);
   EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("59\0", 3));
+}
+
+TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  Start(2);
+  HWND host = GetDlgItem(page, IDC_PREVIEW_HOST);
+  RECT picture, placed;
+  GetWindowRect(GetDlgItem(page, IDC_MONITOR), &picture);
+  GetWindowRect(host, &placed);
+  EXPECT_EQ(placed.left - picture.left, MONITOR_SCREEN_LEFT);
+  EXPECT_EQ(placed.top - picture.top, MONITOR_SCREEN_TOP);
+  EXPECT_EQ(placed.right - placed.left, MONITOR_SCREEN_WIDTH);
+  EXPECT_EQ(placed.bottom - placed.top, MONITOR_SCREEN_HEIGHT);
+
+  // The screensaver was given the host's handle: its window is the host's
+  // child and fills it.
+  SelectListRow(list, 0);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ButtonsEnabled() && Label() == "Screensaver Location:  " + rows.paths[0]; }));
+  DWORD first = WaitForPreviewOf(rows.paths[0]);
+  ASSERT_NE(first, 0u);
+  RECT area;
+  GetClientRect(PreviewChild(), &area);
+  EXPECT_EQ(area.right, MONITOR_SCREEN_WIDTH);
+  EXPECT_EQ(area.bottom, MONITOR_SCREEN_HEIGHT);
+
+  SelectListRow(list, 1);
+  EXPECT_NE(WaitForPreviewOf(rows.paths[1]), 0u);
+  EXPECT_TRUE(ProcessEnded(first));
+  DWORD second = ProcessOf(PreviewChild());
+  SelectListRow(list, -1);
+  EXPECT_TRUE(ProcessEnded(second));
+  EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
+
+  // Other tabs and the tray stop it; coming back from the tray resumes it,
+  // coming back to the tab does not.
+  SelectListRow(list, 0);
+  DWORD running = WaitForPreviewOf(rows.paths[0]);
+  HWND tab = GetDlgItem(dialog, IDC_TAB);
+  SendMessageA(tab, TCM_SETCURFOCUS, 2, 0);
+  EXPECT_TRUE(ProcessEnded(running));
+  SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
+  Sleep(500);
+  EXPECT_EQ(PreviewChild(), nullptr);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !VisibleMainWindow(norvane->Id()); }));
+  PostMessageA(dialog, WM_COMMAND, ID_TRAY_OPEN_MANAGER, 0);
+  running = WaitForPreviewOf(rows.paths[0]);
+  EXPECT_NE(running, 0u);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(ProcessEnded(running));
+}
+
+TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScreenInstead) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  Start(2);
+  SelectListRow(list, 1);
+  DWORD preview = WaitForPreviewOf(rows.paths[1]);
+  ASSERT_NE(preview, 0u);
+
+  // The samples answer "/c" with a message box of their own.
+  SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);
+  HWND settings = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+      if (ClassName(wnd) == "#32770")
+        settings = wnd;
+    return settings != nullptr;
+  }));
+  if (settings)
+    saverProcesses.push_back(ProcessOf(settings));
+  EXPECT_EQ(ProcessOf(PreviewChild()), preview);
+
+  SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
+  HWND fullScreen = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+      if (ClassName(wnd) != "#32770")
+        fullScreen = wnd;
+    return fullScreen != nullptr;
+  }));
+  ASSERT_NE(fullScreen, nullptr);
+  saverProcesses.push_back(ProcessOf(fullScreen));
+  EXPECT_EQ(GetParent(fullScreen), nullptr);
+  RECT area;
+  GetWindowRect(fullScreen, &area);
+  EXPECT_GE(area.right - area.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GE(area.bottom - area.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_NE(ProcessOf(fullScreen), preview);
+  EXPECT_TRUE(ProcessEnded(preview));
+  Sleep(500);
+  EXPECT_EQ(PreviewChild(), nullptr);
 }
 
 } // namespace
