@@ -75,9 +75,10 @@ protected:
   }
   void TearDown() override {
     KillStrayInstances();
-    for (DWORD processId : saverProcesses)
-      if (KernelHandle process{OpenProcess(PROCESS_TERMINATE, FALSE, processId)})
-        TerminateProcess(process.get(), 0);
+    // Whatever the program started and left running.
+    KillStrayInstances("nvtest_Stars.scr");
+    KillStrayInstances("nvtest_Lights.scr");
+    KillStrayInstances("zz_last.scr");
     DeleteRegValue(kDesktopKey, "ScreenSaveTimeOut");
   }
 
@@ -150,7 +151,6 @@ protected:
     });
     if (!child)
       return 0;
-    saverProcesses.push_back(ProcessOf(child));
     return ProcessOf(child);
   }
 
@@ -159,7 +159,6 @@ protected:
   PlacedFile lights{SaverFile("Aurora"), Windows() + "nvtest_Lights.scr"};
   std::unique_ptr<ChildProcess> norvane;
   HWND dialog = nullptr, page = nullptr, list = nullptr;
-  std::vector<DWORD> saverProcesses;
 };
 
 // The two placed screensavers in display-name order.
@@ -208,6 +207,30 @@ TEST_F(ScreensaversPageTest, ChecksFollowTheDisabledListAndOneAlwaysStaysChecked
   EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install).empty(); }));
   EXPECT_TRUE(FileExists(install.DisabledList()));
   EXPECT_TRUE(ListRowChecked(list, 0) && ListRowChecked(list, 1));
+}
+
+// A rebuild leaves no selection and no preview, also when it checks no row
+// and so makes the list send no change at all.
+TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
+  TempFolder other;
+  PlacedFile extra(SaverFile("no_version"), other.Path() + "zz_last.scr");
+  WriteTextLines(install.AdditionalList(), {extra.Path()});
+  WriteTextLines(install.DisabledList(), {stars.Path(), lights.Path(), extra.Path()});
+  Start(3);
+  SelectListRow(list, 2);
+  DWORD preview = WaitForPreviewOf(extra.Path());
+  ASSERT_NE(preview, 0u);
+
+  WriteTextLines(install.AdditionalList(), {});
+  PostMessageA(page, RegisterWindowMessageA("Norvane_UpdateScreensaverList"), 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+  EXPECT_FALSE(ListRowChecked(list, 0) || ListRowChecked(list, 1));
+  EXPECT_TRUE(ProcessEnded(preview));
+  EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
+  SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);
+  Sleep(300);
+  EXPECT_TRUE(norvane->IsRunning());
+  EXPECT_TRUE(WindowsOfFile(extra.Path()).empty());
 }
 
 TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
@@ -314,8 +337,6 @@ TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScree
         settings = wnd;
     return settings != nullptr;
   }));
-  if (settings)
-    saverProcesses.push_back(ProcessOf(settings));
   EXPECT_EQ(ProcessOf(PreviewChild()), preview);
 
   SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
@@ -327,7 +348,6 @@ TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScree
     return fullScreen != nullptr;
   }));
   ASSERT_NE(fullScreen, nullptr);
-  saverProcesses.push_back(ProcessOf(fullScreen));
   EXPECT_EQ(GetParent(fullScreen), nullptr);
   RECT area;
   GetWindowRect(fullScreen, &area);
