@@ -1,16 +1,62 @@
 // The Screensaver Settings page (first tab): the catalogue with check
-// boxes and the live preview of the selected screensaver.
+// boxes, the live preview of the selected screensaver inside a picture of a
+// monitor, and the desktop idle time in minutes.
 #pragma once
 
+#include "catalogue/screensaver.h"
 #include "pages/page.h"
 #include "resource.h"
+
+#include <commctrl.h>
+
+class CPreviewWnd;
 
 class CScreensaversDialog : public CPage {
 public:
   CScreensaversDialog() : CPage(IDD_SCREENSAVERS) {}
+  ~CScreensaversDialog() override;
 
+  // Starts the preview of the selected screensaver, ending a running one.
+  void StartPreview();
   // Ends a running preview; nothing when none runs.
-  void StopPreview() {}
+  void StopPreview();
   // Starts the preview of the selected screensaver when none runs.
-  void ResumePreview() {}
+  void ResumePreview();
+
+protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  LRESULT OnNotify(const NMHDR* header);
+  LRESULT OnItemChangedList(const NMLISTVIEW* change);
+  LRESULT OnItemListChange(WPARAM row, LPARAM subItem);
+  LRESULT OnUpdateScreensaverList(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnChangeWait();
+  void OnSettings();
+  void OnPreview();
+  LRESULT OnDestroy();
+
+  void SetUpList();
+  void PlacePreviewHost();
+  void FillList();
+  void UpdateSelectionControls();
+  void HandleCheckChange(int row);
+  bool IsRowChecked(int row) const;
+  void SetRowChecked(int row, bool checked);
+  int CountCheckedRows() const;
+
+  CWnd m_spinWait;
+  CWnd m_editWait;
+  CWnd m_picture;
+  CWnd m_previewHost;
+  CWnd m_list;
+  int m_nWaitMinutes = 0;
+  int m_nSelected = -1;
+  CScreensaverArray m_screensavers;
+  CPreviewWnd* m_pPreview = nullptr;
+  bool m_bFilling = false;
+  bool m_bInitialised = false;
 };

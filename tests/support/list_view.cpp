@@ -12,6 +12,15 @@ struct RemoteItem {
   char text[1024];
 };
 
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+  RemoteMemory remote(list, sizeof(LVITEMA));
+  LVITEMA item = {};
+  item.state = state;
+  item.stateMask = mask;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_SETITEMSTATE, row, remote.Param());
+}
+
 } // namespace
 
 std::vector<std::string> ListRows(HWND list) {
@@ -34,14 +43,21 @@ std::vector<std::string> ListRows(HWND list) {
 }
 
 void SelectListRow(HWND list, int row) {
-  RemoteMemory remote(list, sizeof(LVITEMA));
-  LVITEMA item = {};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  remote.Write(0, &item, sizeof item);
-  SendMessageA(list, LVM_SETITEMSTATE, row, remote.Param());
+  const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
+  SetRowState(list, -1, 0, selected);
+  if (row >= 0)
+    SetRowState(list, row, selected, selected);
 }
 
 int SelectedListRow(HWND list) {
   return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+}
+
+bool ListRowChecked(HWND list, int row) {
+  UINT state = static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+  return state == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void SetListRowChecked(HWND list, int row, bool checked) {
+  SetRowState(list, row, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }

@@ -1,0 +1,207 @@
+// The Screensaver Settings page: its set-up, the list and its check rule,
+// the selection controls and the Wait box.
+#include "pages/screensavers_dialog.h"
+
+#include "app/manager_dialog.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/settings.h"
+#include "framework/app.h"
+#include "framework/ddx.h"
+
+namespace {
+
+// "CScreensaversDialog_ItemListChange": the work of a list change, posted
+// so that it runs after the list has finished the click or key.
+UINT g_uItemListChangeMsg = 0;
+
+const char kLocationLabel[] = "Screensaver Location:";
+
+} // namespace
+
+void CScreensaversDialog::DoDataExchange(CDataExchange* dx) {
+  DDX_Control(dx, IDC_WAIT_SPIN, m_spinWait);
+  DDX_Control(dx, IDC_WAIT_MINUTES, m_editWait);
+  DDX_Control(dx, IDC_MONITOR, m_picture);
+  DDX_Control(dx, IDC_PREVIEW_HOST, m_previewHost);
+  DDX_Control(dx, IDC_SCREENSAVER_LIST, m_list);
+  DDX_Text(dx, IDC_WAIT_MINUTES, m_nWaitMinutes);
+  DDV_MinMaxInt(dx, m_nWaitMinutes, 1, 9999);
+}
+
+BOOL CScreensaversDialog::OnInitDialog() {
+  CPage::OnInitDialog();
+  SetUpList();
+  SendMessageA(m_spinWait, UDM_SETRANGE, 0, MAKELPARAM(9999, 1));
+  m_editWait.SetWindowText(std::to_string(GetScreenSaveTimeOut()));
+  PlacePreviewHost();
+  g_uItemListChangeMsg = RegisterWindowMessageA("CScreensaversDialog_ItemListChange");
+  UpdateSelectionControls();
+  PostMessageA(m_hWnd, g_uUpdateScreensaverListMsg, 0, 0);
+  m_bInitialised = true;
+  return TRUE;
+}
+
+// One column spanning the list, check boxes, and whole-row selection; no
+// other extended style stays on.
+void CScreensaversDialog::SetUpList() {
+  RECT client;
+  GetClientRect(m_list, &client);
+  SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  LVCOLUMNA column = {};
+  column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = client.right - client.left - 20;
+  column.pszText = const_cast<char*>("Available Screensavers");
+  SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+// The preview host covers the black screen of the monitor bitmap.
+void CScreensaversDialog::PlacePreviewHost() {
+  RECT picture;
+  GetWindowRect(m_picture, &picture);
+  MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&picture), 2);
+  MoveWindow(m_previewHost, picture.left + MONITOR_SCREEN_LEFT, picture.top + MONITOR_SCREEN_TOP,
+             MONITOR_SCREEN_WIDTH, MONITOR_SCREEN_HEIGHT, TRUE);
+}
+
+LRESULT CScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (g_uItemListChangeMsg && msg == g_uItemListChangeMsg)
+    return OnItemListChange(wParam, lParam);
+  if (g_uUpdateScreensaverListMsg && msg == g_uUpdateScreensaverListMsg)
+    return OnUpdateScreensaverList(wParam, lParam);
+  switch (msg) {
+  case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+  case WM_COMMAND: return OnCommand(wParam, lParam);
+  case WM_DESTROY: return OnDestroy();
+  }
+  return CPage::WindowProc(msg, wParam, lParam);
+}
+
+LRESULT CScreensaversDialog::OnNotify(const NMHDR* header) {
+  if (header->idFrom == IDC_SCREENSAVER_LIST && header->code == LVN_ITEMCHANGED)
+    return OnItemChangedList(reinterpret_cast<const NMLISTVIEW*>(header));
+  return Default();
+}
+
+LRESULT CScreensaversDialog::OnItemChangedList(const NMLISTVIEW* change) {
+  PostMessageA(m_hWnd, g_uItemListChangeMsg, change->iItem, change->iSubItem);
+  return SetNotifyResult(0);
+}
+
+LRESULT CScreensaversDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(wParam)) {
+  case IDC_WAIT_MINUTES:
+    if (HIWORD(wParam) == EN_CHANGE)
+      return OnChangeWait(), 0;
+    break;
+  case IDC_SETTINGS:
+    if (HIWORD(wParam) == BN_CLICKED)
+      return OnSettings(), 0;
+    break;
+  case IDC_PREVIEW:
+    if (HIWORD(wParam) == BN_CLICKED)
+      return OnPreview(), 0;
+    break;
+  }
+  return CPage::WindowProc(WM_COMMAND, wParam, lParam);
+}
+
+LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
+  LoadScreensaverCatalogue(m_screensavers);
+  FillList();
+  // A refill that checks no row sends no change: leave the old selection
+  // and its preview here rather than wait for one.
+  m_nSelected = -1;
+  StopPreview();
+  UpdateSelectionControls();
+  return 0;
+}
+
+void CScreensaversDialog::FillList() {
+  m_bFilling = true;
+  SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+  for (size_t i = 0; i < m_screensavers.size(); ++i) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(i);
+    item.pszText = const_cast<char*>(m_screensavers[i].strName.c_str());
+    SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetRowChecked(static_cast<int>(i), m_screensavers[i].bEnabled);
+  }
+  m_bFilling = false;
+}
+
+LRESULT CScreensaversDialog::OnItemListChange(WPARAM row, LPARAM subItem) {
+  if (m_bFilling)
+    return 0;
+  m_nSelected = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  if (m_nSelected != -1)
+    StartPreview();
+  else
+    StopPreview();
+  UpdateSelectionControls();
+  int index = static_cast<int>(row);
+  if (subItem == 0 && index >= 0 && index < static_cast<int>(m_screensavers.size()))
+    HandleCheckChange(index);
+  return 0;
+}
+
+// At least one row stays checked. The flag is restored before the check
+// box, so the change that re-checking causes finds nothing to do.
+void CScreensaversDialog::HandleCheckChange(int row) {
+  bool checked = IsRowChecked(row);
+  if (checked == m_screensavers[row].bEnabled)
+    return;
+  m_screensavers[row].bEnabled = checked;
+  if (CountCheckedRows() == 0) {
+    m_screensavers[row].bEnabled = true;
+    SetRowChecked(row, true);
+    AppMessageBox(m_hWnd, "You must keep at least one item checked.", MB_OK);
+  }
+  WriteDisabledScreensavers(m_screensavers);
+}
+
+void CScreensaversDialog::UpdateSelectionControls() {
+  bool selected = m_nSelected != -1;
+  for (int id : {IDC_SETTINGS, IDC_PREVIEW, IDC_PATH})
+    EnableWindow(GetDlgItem(id), selected);
+  std::string label = kLocationLabel;
+  if (selected)
+    label += "  " + m_screensavers[m_nSelected].strPath;
+  ::SetWindowTextA(GetDlgItem(IDC_PATH), label.c_str());
+}
+
+// Any state image but the unchecked one counts as checked.
+bool CScreensaversDialog::IsRowChecked(int row) const {
+  UINT state = static_cast<UINT>(SendMessageA(m_list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+  return state != INDEXTOSTATEIMAGEMASK(1);
+}
+
+void CScreensaversDialog::SetRowChecked(int row, bool checked) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int CScreensaversDialog::CountCheckedRows() const {
+  int rows = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+  int checked = 0;
+  for (int row = 0; row < rows; ++row)
+    checked += IsRowChecked(row) ? 1 : 0;
+  return checked;
+}
+
+// Changes from the up-down control arrive here as well as typing.
+void CScreensaversDialog::OnChangeWait() {
+  if (!m_bInitialised)
+    return;
+  if (UpdateData(TRUE))
+    SetScreenSaveTimeOut(m_nWaitMinutes);
+}
+
+LRESULT CScreensaversDialog::OnDestroy() {
+  StopPreview();
+  return CPage::WindowProc(WM_DESTROY, m_wParam, m_lParam);
+}

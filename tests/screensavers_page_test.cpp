@@ -1,0 +1,362 @@
+// The Screensaver Settings page of the real Norvane.exe, driven from this
+// process: the list and its check rule, the disabled list it writes, the
+// selection, the preview inside the monitor picture, the two launch buttons
+// and the Wait box.
+#include "catalogue/catalogue.h"
+#include "framework/handle.h"
+#include "framework/text_file.h"
+#include "resource.h"
+#include "tests/support/files.h"
+#include "tests/support/list_view.h"
+#include "tests/support/main_window.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <thread>
+
+namespace {
+
+std::string Windows() {
+  std::string folder = GetWindowsFolder();
+  AddTrailingBackslash(folder);
+  return folder;
+}
+
+DWORD ProcessOf(HWND wnd) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(wnd, &processId);
+  return processId;
+}
+
+std::string ProcessImage(DWORD processId) {
+  KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  char path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  if (!process || !QueryFullProcessImageNameA(process.get(), 0, path, &size))
+    return "";
+  return path;
+}
+
+bool ProcessEnded(DWORD processId) {
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+}
+
+// Visible top-level windows of every process started from this file.
+std::vector<HWND> WindowsOfFile(const std::string& path) {
+  std::vector<HWND> all, found;
+  EnumWindows(
+      [](HWND wnd, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  for (HWND wnd : all)
+    if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
+      found.push_back(wnd);
+  return found;
+}
+
+std::vector<std::string> DisabledLines(const ScratchInstallDir& install) {
+  std::vector<std::string> lines;
+  ReadTextLines(install.DisabledList(), lines);
+  return lines;
+}
+
+class ScreensaversPageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    KillStrayInstances();
+    DeleteRegValue(kDesktopKey, "ScreenSaveTimeOut");
+  }
+  void TearDown() override {
+    KillStrayInstances();
+    // Whatever the program started and left running.
+    KillStrayInstances("nvtest_Stars.scr");
+    KillStrayInstances("nvtest_Lights.scr");
+    KillStrayInstances("zz_last.scr");
+    DeleteRegValue(kDesktopKey, "ScreenSaveTimeOut");
+  }
+
+  // Starts the program and waits for its list to be filled.
+  void Start(size_t rows) {
+    norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
+    dialog = WaitForWindow(norvane->Id(), "Norvane");
+    ASSERT_NE(dialog, nullptr);
+    page = PageWith(GetDlgItem(dialog, IDC_TAB), IDC_SCREENSAVER_LIST);
+    ASSERT_NE(page, nullptr);
+    list = GetDlgItem(page, IDC_SCREENSAVER_LIST);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) == rows; }));
+  }
+
+  // A visible message box of the program other than its main window.
+  HWND WaitForMessageBox() {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND wnd : TopLevelWindows(norvane->Id()))
+        if (wnd != dialog && ClassName(wnd) == "#32770")
+          found = wnd;
+      return found != nullptr;
+    });
+    return found;
+  }
+  struct Answer {
+    std::string text;
+    bool icon = false;
+  };
+  // Reads the message box's text and whether it shows an icon, and closes
+  // it with its OK button.
+  Answer AnswerMessageBox() {
+    HWND box = WaitForMessageBox();
+    if (!box)
+      return {"(no message box)"};
+    EXPECT_EQ(WindowText(box), "Norvane");
+    Answer answer{WindowText(GetDlgItem(box, 0xFFFF))};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (ClassName(child) == "Static" && IsWindowVisible(child) &&
+          SendMessageA(child, STM_GETICON, 0, 0))
+        answer.icon = true;
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    return answer;
+  }
+
+  std::string Label() { return WindowText(GetDlgItem(page, IDC_PATH)); }
+  bool ButtonsEnabled() {
+    return IsWindowEnabled(GetDlgItem(page, IDC_SETTINGS)) &&
+           IsWindowEnabled(GetDlgItem(page, IDC_PREVIEW)) &&
+           IsWindowEnabled(GetDlgItem(page, IDC_PATH));
+  }
+
+  // The window that a screensaver started with "/p" made inside the host:
+  // the host's only child that belongs to another process.
+  HWND PreviewChild() {
+    HWND host = GetDlgItem(page, IDC_PREVIEW_HOST);
+    for (HWND child = GetWindow(host, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (ProcessOf(child) != norvane->Id())
+        return child;
+    return nullptr;
+  }
+  // Waits for a preview of this screensaver; returns its process id.
+  DWORD WaitForPreviewOf(const std::string& path) {
+    HWND child = nullptr;
+    WaitUntil([&] {
+      child = PreviewChild();
+      return child && PathsEqual(ProcessImage(ProcessOf(child)), path);
+    });
+    if (!child)
+      return 0;
+    return ProcessOf(child);
+  }
+
+  ScratchInstallDir install;
+  PlacedFile stars{SaverFile("Starfield"), Windows() + "nvtest_Stars.scr"};
+  PlacedFile lights{SaverFile("Aurora"), Windows() + "nvtest_Lights.scr"};
+  std::unique_ptr<ChildProcess> norvane;
+  HWND dialog = nullptr, page = nullptr, list = nullptr;
+};
+
+// The two placed screensavers in display-name order.
+struct Rows {
+  std::string names[2], paths[2];
+};
+
+Rows SortedRows(const std::string& a, const std::string& b) {
+  CScreensaverArray list = {{a, GetScreensaverDisplayName(a), true},
+                            {b, GetScreensaverDisplayName(b), true}};
+  SortByDisplayName(list);
+  return {{list[0].strName, list[1].strName}, {list[0].strPath, list[1].strPath}};
+}
+
+TEST_F(ScreensaversPageTest, ChecksFollowTheDisabledListAndOneAlwaysStaysChecked) {
+  ASSERT_TRUE(stars.Placed() && lights.Placed());
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  // Another letter case than the file's: a rewrite shows the stored path.
+  std::string upper = rows.paths[1];
+  CharUpperA(&upper[0]);
+  WriteTextLines(install.DisabledList(), {upper});
+  Start(2);
+
+  EXPECT_EQ(ListRows(list), (std::vector<std::string>{rows.names[0], rows.names[1]}));
+  EXPECT_TRUE(ListRowChecked(list, 0));
+  EXPECT_FALSE(ListRowChecked(list, 1));
+  EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), -1);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_SETTINGS)));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PREVIEW)));
+  EXPECT_EQ(Label(), "Screensaver Location:");
+
+  // The last checked row comes back checked, with the message, and the
+  // file is rewritten with the same unchecked row.
+  SetListRowChecked(list, 0, false);
+  Answer answer = AnswerMessageBox();
+  EXPECT_EQ(answer.text, "You must keep at least one item checked.");
+  EXPECT_FALSE(answer.icon);
+  EXPECT_TRUE(WaitUntil([&] { return ListRowChecked(list, 0); }));
+  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install) == std::vector{rows.paths[1]}; }));
+
+  SetListRowChecked(list, 1, true);
+  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install).empty(); }));
+  SetListRowChecked(list, 0, false);
+  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install) == std::vector{rows.paths[0]}; }));
+  SetListRowChecked(list, 0, true);
+  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install).empty(); }));
+  EXPECT_TRUE(FileExists(install.DisabledList()));
+  EXPECT_TRUE(ListRowChecked(list, 0) && ListRowChecked(list, 1));
+}
+
+// A rebuild leaves no selection and no preview, also when it checks no row
+// and so makes the list send no change at all.
+TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
+  TempFolder other;
+  PlacedFile extra(SaverFile("no_version"), other.Path() + "zz_last.scr");
+  WriteTextLines(install.AdditionalList(), {extra.Path()});
+  WriteTextLines(install.DisabledList(), {stars.Path(), lights.Path(), extra.Path()});
+  Start(3);
+  SelectListRow(list, 2);
+  DWORD preview = WaitForPreviewOf(extra.Path());
+  ASSERT_NE(preview, 0u);
+
+  WriteTextLines(install.AdditionalList(), {});
+  PostMessageA(page, RegisterWindowMessageA("Norvane_UpdateScreensaverList"), 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+  EXPECT_FALSE(ListRowChecked(list, 0) || ListRowChecked(list, 1));
+  EXPECT_TRUE(ProcessEnded(preview));
+  EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
+  SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);
+  Sleep(300);
+  EXPECT_TRUE(norvane->IsRunning());
+  EXPECT_TRUE(WindowsOfFile(extra.Path()).empty());
+}
+
+TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
+  SetRegString(kDesktopKey, "ScreenSaveTimeOut", "600");
+  Start(2);
+  HWND wait = GetDlgItem(page, IDC_WAIT_MINUTES);
+  EXPECT_EQ(WindowText(wait), "10");
+  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("600\0", 4));
+
+  SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("11"));
+  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("660\0", 4));
+
+  // A refused text shows its prompt while the setting stays.
+  struct Case {
+    const char* text;
+    const char* prompt;
+  };
+  for (Case refused : {Case{"0", "Please enter an integer between 1 and 9999."},
+                       Case{"10000", "Please enter an integer between 1 and 9999."},
+                       Case{"", "Please enter an integer."}}) {
+    SCOPED_TRACE(refused.text);
+    std::thread typing(
+        [&] { SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(refused.text)); });
+    Answer answer = AnswerMessageBox();
+    typing.join();
+    EXPECT_EQ(answer.text, refused.prompt);
+    EXPECT_TRUE(answer.icon);
+    EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("660\0", 4));
+  }
+}
+
+TEST_F(ScreensaversPageTest, IdleTimeUnderAMinuteShowsZeroAndIsLeftAlone) {
+  SetRegString(kDesktopKey, "ScreenSaveTimeOut", "59");
+  Start(2);
+  EXPECT_EQ(WindowText(GetDlgItem(page, IDC_WAIT_MINUTES)), "0");
+  Sleep(300);
+  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("59\0", 3));
+}
+
+TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  Start(2);
+  HWND host = GetDlgItem(page, IDC_PREVIEW_HOST);
+  RECT picture, placed;
+  GetWindowRect(GetDlgItem(page, IDC_MONITOR), &picture);
+  GetWindowRect(host, &placed);
+  EXPECT_EQ(placed.left - picture.left, MONITOR_SCREEN_LEFT);
+  EXPECT_EQ(placed.top - picture.top, MONITOR_SCREEN_TOP);
+  EXPECT_EQ(placed.right - placed.left, MONITOR_SCREEN_WIDTH);
+  EXPECT_EQ(placed.bottom - placed.top, MONITOR_SCREEN_HEIGHT);
+
+  // The screensaver was given the host's handle: its window is the host's
+  // child and fills it.
+  SelectListRow(list, 0);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ButtonsEnabled() && Label() == "Screensaver Location:  " + rows.paths[0]; }));
+  DWORD first = WaitForPreviewOf(rows.paths[0]);
+  ASSERT_NE(first, 0u);
+  RECT area;
+  GetClientRect(PreviewChild(), &area);
+  EXPECT_EQ(area.right, MONITOR_SCREEN_WIDTH);
+  EXPECT_EQ(area.bottom, MONITOR_SCREEN_HEIGHT);
+
+  SelectListRow(list, 1);
+  EXPECT_NE(WaitForPreviewOf(rows.paths[1]), 0u);
+  EXPECT_TRUE(ProcessEnded(first));
+  DWORD second = ProcessOf(PreviewChild());
+  SelectListRow(list, -1);
+  EXPECT_TRUE(ProcessEnded(second));
+  EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
+
+  // Other tabs and the tray stop it; coming back from the tray resumes it,
+  // coming back to the tab does not.
+  SelectListRow(list, 0);
+  DWORD running = WaitForPreviewOf(rows.paths[0]);
+  HWND tab = GetDlgItem(dialog, IDC_TAB);
+  SendMessageA(tab, TCM_SETCURFOCUS, 2, 0);
+  EXPECT_TRUE(ProcessEnded(running));
+  SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
+  Sleep(500);
+  EXPECT_EQ(PreviewChild(), nullptr);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !VisibleMainWindow(norvane->Id()); }));
+  PostMessageA(dialog, WM_COMMAND, ID_TRAY_OPEN_MANAGER, 0);
+  running = WaitForPreviewOf(rows.paths[0]);
+  EXPECT_NE(running, 0u);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(ProcessEnded(running));
+}
+
+TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScreenInstead) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  Start(2);
+  SelectListRow(list, 1);
+  DWORD preview = WaitForPreviewOf(rows.paths[1]);
+  ASSERT_NE(preview, 0u);
+
+  // The samples answer "/c" with a message box of their own.
+  SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);
+  HWND settings = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+      if (ClassName(wnd) == "#32770")
+        settings = wnd;
+    return settings != nullptr;
+  }));
+  EXPECT_EQ(ProcessOf(PreviewChild()), preview);
+
+  SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
+  HWND fullScreen = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+      if (ClassName(wnd) != "#32770")
+        fullScreen = wnd;
+    return fullScreen != nullptr;
+  }));
+  ASSERT_NE(fullScreen, nullptr);
+  EXPECT_EQ(GetParent(fullScreen), nullptr);
+  RECT area;
+  GetWindowRect(fullScreen, &area);
+  EXPECT_GE(area.right - area.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GE(area.bottom - area.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_NE(ProcessOf(fullScreen), preview);
+  EXPECT_TRUE(ProcessEnded(preview));
+  Sleep(500);
+  EXPECT_EQ(PreviewChild(), nullptr);
+}
+
+} // namespace
