@@ -1,4 +1,4 @@
-// The pages' common colour handling.
+// The pages' common colour and Escape handling.
 #include "pages/page.h"
 
 LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -12,6 +12,12 @@ LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wParam));
   }
   return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+BOOL CPage::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+    return FALSE;
+  return CDialog::PreTranslateMessage(msg);
 }
 
 // The page and all its controls, whatever their kind, sit on the page's
