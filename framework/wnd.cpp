@@ -105,8 +105,7 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   HWND child = reinterpret_cast<HWND>(lParam);
   CWnd* wnd = FromHandle(child);
-  return wnd && wnd != this && GetParent(child) == m_hWnd &&
-         wnd->OnChildNotify(msg, wParam, lParam, result);
+  return wnd && GetParent(child) == m_hWnd && wnd->OnChildNotify(msg, wParam, lParam, result);
 }
 
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {

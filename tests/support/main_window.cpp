@@ -76,6 +76,39 @@ HWND TrayControlWindow(DWORD processId) {
   return nullptr;
 }
 
+std::string ToolTipTextOf(HWND control) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(control, &processId);
+  KernelHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+  struct Remote {
+    TOOLINFOA tool;
+    char text[1024];
+  };
+  auto* remote = static_cast<Remote*>(
+      VirtualAllocEx(process.get(), nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+  if (!remote)
+    return "";
+  std::string text;
+  for (HWND tip : TopLevelWindows(processId, false)) {
+    if (ClassName(tip) != TOOLTIPS_CLASSA)
+      continue;
+    Remote local = {};
+    local.tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    local.tool.hwnd = GetParent(control);
+    local.tool.uId = reinterpret_cast<UINT_PTR>(control);
+    local.tool.lpszText = remote->text;
+    WriteProcessMemory(process.get(), remote, &local, sizeof local, nullptr);
+    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(remote)))
+      continue;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof local.text, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process.get(), remote->text, local.text, sizeof local.text - 1, nullptr);
+    text = local.text;
+  }
+  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  return text;
+}
+
 HWND FocusOfThread(HWND wnd) {
   GUITHREADINFO info = {sizeof info};
   GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info);
