@@ -40,6 +40,13 @@ protected:
                            m_parent, reinterpret_cast<HMENU>(kId), GetModuleHandleA(nullptr),
                            nullptr);
   }
+  // A static bound to the link, with the link's set-up done.
+  HWND MakeLink(CHyperLink& link, DWORD style, int width, int y = 10) {
+    HWND control = MakeStatic("https://www.norvane.example/", style, width, y);
+    link.BindControl(control);
+    Pump();
+    return control;
+  }
   static void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -168,10 +175,7 @@ TEST_F(HyperLinkTest, CursorOverTextFollowsTheAlignment) {
     int firstIn, lastIn; // sensitive columns, relative to the control's left
   };
   CHyperLink probe;
-  HWND measure = MakeStatic("https://www.norvane.example/", SS_LEFT, 300, 100);
-  probe.BindControl(measure);
-  Pump();
-  const int text = TextWidth(measure);
+  const int text = TextWidth(MakeLink(probe, SS_LEFT, 300, 100));
   const Case cases[] = {
       {"left", SS_LEFT, 40, 0, text - 1},
       {"right", SS_RIGHT, 40, 40, 40 + text - 1},
@@ -180,10 +184,8 @@ TEST_F(HyperLinkTest, CursorOverTextFollowsTheAlignment) {
   };
   for (const Case& each : cases) {
     SCOPED_TRACE(each.name);
-    HWND control = MakeStatic("https://www.norvane.example/", each.style, text + each.extraWidth);
     CHyperLink link;
-    link.BindControl(control);
-    Pump();
+    HWND control = MakeLink(link, each.style, text + each.extraWidth);
     ASSERT_EQ(TextWidth(control), text);
     for (int dx : {each.firstIn - 1, each.firstIn, each.lastIn, each.lastIn + 1}) {
       CursorAt(control, dx);
@@ -193,10 +195,8 @@ TEST_F(HyperLinkTest, CursorOverTextFollowsTheAlignment) {
 }
 
 TEST_F(HyperLinkTest, HandCursorAndHoverTimerOnlyOverTheText) {
-  HWND control = MakeStatic("https://www.norvane.example/", SS_LEFT, 400);
   CHyperLink link;
-  link.BindControl(control);
-  Pump();
+  HWND control = MakeLink(link, SS_LEFT, 400);
   ASSERT_NE(link.GetHandCursor(), nullptr);
   const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
   EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0), HTCLIENT);
@@ -217,10 +217,8 @@ TEST_F(HyperLinkTest, HandCursorAndHoverTimerOnlyOverTheText) {
 }
 
 TEST_F(HyperLinkTest, ColourFollowsHoverThenVisitedThenNormal) {
-  HWND control = MakeStatic("https://www.norvane.example/", SS_LEFT, 400);
   CHyperLink link;
-  link.BindControl(control);
-  Pump();
+  HWND control = MakeLink(link, SS_LEFT, 400);
   EXPECT_EQ(TextColourAsked(control), RGB(0, 0, 128));
   link.SetVisitedFlag(true);
   EXPECT_EQ(TextColourAsked(control), RGB(128, 0, 128));
@@ -236,10 +234,8 @@ TEST_F(HyperLinkTest, ColourFollowsHoverThenVisitedThenNormal) {
 // The static paints over the fill colour with a hollow background, in the
 // colour the link answers, through the off-screen bitmap.
 TEST_F(HyperLinkTest, PaintsTheTextInLinkColourOverTheFill) {
-  HWND control = MakeStatic("https://www.norvane.example/", SS_LEFT, 400);
   CHyperLink link;
-  link.BindControl(control);
-  Pump();
+  HWND control = MakeLink(link, SS_LEFT, 400);
   link.SetFillColor(RGB(10, 200, 30));
   CursorAt(control, Width(control) + 50);
   RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -256,12 +252,10 @@ TEST_F(HyperLinkTest, PaintsTheTextInLinkColourOverTheFill) {
 }
 
 TEST_F(HyperLinkTest, ClickOnTheTextLaunchesAndKeepsTheNotification) {
-  HWND control = MakeStatic("https://www.norvane.example/", SS_LEFT, 400);
   CHyperLink link;
-  link.BindControl(control);
+  HWND control = MakeLink(link, SS_LEFT, 400);
   // A program that prints a line and ends is a target the shell can open.
   link.SetTarget(GetSystemFolder() + "\\hostname.exe");
-  Pump();
   CursorAt(control, 2);
   Click(control);
   EXPECT_TRUE(link.GetVisitedFlag());
