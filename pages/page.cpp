@@ -1,4 +1,4 @@
-// The pages' common colour and Escape handling.
+// The pages' common colour handling.
 #include "pages/page.h"
 
 LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -14,12 +14,6 @@ LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 
-BOOL CPage::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
-    return FALSE;
-  return CDialog::PreTranslateMessage(msg);
-}
-
 // The page and all its controls, whatever their kind, sit on the page's
 // colour with their text drawn transparently over it.
 LRESULT CPage::OnCtlColor(HDC dc) {
@@ -27,4 +21,11 @@ LRESULT CPage::OnCtlColor(HDC dc) {
   if (!m_brBackground)
     m_brBackground.reset(CreateSolidBrush(m_crBackground));
   return reinterpret_cast<LRESULT>(m_brBackground.get());
+}
+
+// Escape must never cancel or hide a page; it goes on to normal dispatch.
+BOOL CPage::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+    return FALSE;
+  return CDialog::PreTranslateMessage(msg);
 }

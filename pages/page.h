@@ -14,7 +14,6 @@ public:
   // from the colour at the first colour request and kept.
   void SetBackgroundColor(COLORREF color) { m_crBackground = color; }
 
-  // Escape goes on to normal dispatch, so it never cancels or hides a page.
   BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:

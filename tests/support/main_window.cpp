@@ -3,8 +3,11 @@
 
 #include "framework/handle.h"
 #include "tests/support/process.h"
+#include "tests/support/remote_memory.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
 
 HWND VisibleMainWindow(DWORD processId) {
   for (HWND wnd : TopLevelWindows(processId))
@@ -77,35 +80,31 @@ HWND TrayControlWindow(DWORD processId) {
 }
 
 std::string ToolTipTextOf(HWND control) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(control, &processId);
-  KernelHandle process(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
-  struct Remote {
+  struct Buffer {
     TOOLINFOA tool;
     char text[1024];
   };
-  auto* remote = static_cast<Remote*>(
-      VirtualAllocEx(process.get(), nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-  if (!remote)
+  RemoteMemory remote(control, sizeof(Buffer));
+  if (!remote.Valid())
     return "";
+  DWORD processId = 0;
+  GetWindowThreadProcessId(control, &processId);
   std::string text;
   for (HWND tip : TopLevelWindows(processId, false)) {
     if (ClassName(tip) != TOOLTIPS_CLASSA)
       continue;
-    Remote local = {};
+    Buffer local = {};
     local.tool.cbSize = TTTOOLINFOA_V2_SIZE;
     local.tool.hwnd = GetParent(control);
     local.tool.uId = reinterpret_cast<UINT_PTR>(control);
-    local.tool.lpszText = remote->text;
-    WriteProcessMemory(process.get(), remote, &local, sizeof local, nullptr);
-    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(remote)))
+    local.tool.lpszText = static_cast<char*>(remote.At(offsetof(Buffer, text)));
+    remote.Write(0, &local, sizeof local);
+    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, remote.Param()))
       continue;
-    SendMessageA(tip, TTM_GETTEXTA, sizeof local.text, reinterpret_cast<LPARAM>(remote));
-    ReadProcessMemory(process.get(), remote->text, local.text, sizeof local.text - 1, nullptr);
+    SendMessageA(tip, TTM_GETTEXTA, sizeof local.text, remote.Param());
+    remote.Read(offsetof(Buffer, text), local.text, sizeof local.text - 1);
     text = local.text;
   }
-  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
   return text;
 }
 

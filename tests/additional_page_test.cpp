@@ -1,0 +1,223 @@
+// The Additional Screensavers page of the real Norvane.exe, driven from this
+// process: the list file as the page shows it at start, adding files
+// through the open-file dialog and deleting rows, and the file after each.
+#include "catalogue/screensaver.h"
+#include "resource.h"
+#include "tests/support/files.h"
+#include "tests/support/list_view.h"
+#include "tests/support/main_window.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <optional>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+std::string Lines(const Rows& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+HWND FirstEdit(HWND parent) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lParam) {
+        if (ClassName(child) != "Edit")
+          return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+class AdditionalPageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    KillStrayInstances();
+    ResetProgramRegistry();
+    m_install.emplace();
+  }
+  void TearDown() override {
+    m_norvane.reset();
+    m_install.reset();
+    KillStrayInstances();
+    ResetProgramRegistry();
+  }
+
+  // Starts the program on the list file as it is and finds the page.
+  void Start() {
+    m_norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
+    m_dialog = WaitForWindow(m_norvane->Id(), "Norvane");
+    ASSERT_NE(m_dialog, nullptr);
+    m_page = PageWith(GetDlgItem(m_dialog, IDC_TAB), IDC_BROWSE);
+    ASSERT_NE(m_page, nullptr);
+    m_list = GetDlgItem(m_page, IDC_ADDITIONAL_LIST);
+  }
+
+  void Click(int id) { Press(m_page, id); }
+  bool DeleteEnabled() const { return IsWindowEnabled(GetDlgItem(m_page, IDC_DELETE)) != FALSE; }
+  std::string ListFile() const { return ReadFileBytes(m_install->AdditionalList()); }
+  bool WaitListFile(const std::string& bytes) {
+    return WaitUntil([&] { return ListFile() == bytes; }, 5000);
+  }
+
+  // A dialog of the program other than the main window and the one given:
+  // the open-file dialog or a message box.
+  HWND WaitForOtherDialog(HWND besides = nullptr) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND wnd : TopLevelWindows(m_norvane->Id()))
+        if (wnd != m_dialog && wnd != besides && ClassName(wnd) == "#32770")
+          found = wnd;
+      return found != nullptr;
+    });
+    return found;
+  }
+  static void Press(HWND dialog, int button) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  }
+  static void TypeFileName(HWND fileDialog, const std::string& path) {
+    HWND edit = GetDlgItem(fileDialog, 0x47C);
+    if (ClassName(edit) != "Edit")
+      edit = FirstEdit(fileDialog);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  }
+  // Clicks Browse and answers the open-file dialog with this path, or
+  // cancels it when the path is empty.
+  void Browse(const std::string& path) {
+    Click(IDC_BROWSE);
+    HWND fileDialog = WaitForOtherDialog();
+    ASSERT_NE(fileDialog, nullptr);
+    if (!path.empty())
+      TypeFileName(fileDialog, path);
+    Press(fileDialog, path.empty() ? IDCANCEL : IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }, 5000));
+  }
+  void DeleteRow(int row) {
+    SelectListRow(m_list, row);
+    ASSERT_TRUE(WaitUntil([&] { return DeleteEnabled(); }, 3000));
+    int count = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    Click(IDC_DELETE);
+    ASSERT_TRUE(
+        WaitUntil([&] { return SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0) == count - 1; }, 5000));
+  }
+
+  // Made after the registry reset, which would take its folder away.
+  std::optional<ScratchInstallDir> m_install;
+  TempFolder m_savers;
+  std::unique_ptr<ChildProcess> m_norvane;
+  HWND m_dialog = nullptr, m_page = nullptr, m_list = nullptr;
+};
+
+TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesItSorted) {
+  const std::string a = m_savers.Path() + "a.scr", b = m_savers.Path() + "b.scr",
+                    c = m_savers.Path() + "c.scr";
+  // Longer than any path: written back as it was read all the same.
+  const std::string overlong = m_savers.Path() + std::string(300, 'x') + ".scr";
+  // The line in the Windows folder gets no row: the catalogue finds it.
+  const std::string original = Lines({c, overlong, GetWindowsFolder() + "\\inwindows.scr", a, b});
+  WriteFileBytes(m_install->AdditionalList(), original);
+  Start();
+  EXPECT_EQ(ListRows(m_list), (Rows{a, b, c, overlong}));
+  RECT client;
+  GetClientRect(m_list, &client);
+  EXPECT_EQ(SendMessageA(m_list, LVM_GETCOLUMNWIDTH, 0, 0), client.right);
+  EXPECT_FALSE(DeleteEnabled());
+  EXPECT_EQ(ListFile(), original);
+
+  DeleteRow(1);
+  EXPECT_TRUE(WaitListFile(Lines({a, c, overlong})));
+  EXPECT_EQ(ListRows(m_list), (Rows{a, c, overlong}));
+  EXPECT_EQ(SelectedListRow(m_list), -1);
+  EXPECT_FALSE(DeleteEnabled());
+
+  for (int i = 0; i < 3; ++i)
+    DeleteRow(0);
+  EXPECT_TRUE(WaitListFile(""));
+  EXPECT_TRUE(FileExists(m_install->AdditionalList()));
+  EXPECT_EQ(ListRows(m_list), Rows{});
+  EXPECT_FALSE(DeleteEnabled());
+}
+
+TEST_F(AdditionalPageTest, RepeatedLineShownOnceAndDroppedFromTheFileAtStart) {
+  const std::string a = m_savers.Path() + "a.scr", b = m_savers.Path() + "b.scr";
+  std::string upperB = b;
+  for (char& ch : upperB)
+    ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+  WriteFileBytes(m_install->AdditionalList(),
+                 Lines({b, a, upperB, GetWindowsFolder() + "\\inwindows.scr", a}));
+  Start();
+  EXPECT_EQ(ListRows(m_list), (Rows{a, b}));
+  // Rewritten in the file's own order, without what the page does not show.
+  EXPECT_EQ(ListFile(), Lines({b, a}));
+}
+
+TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) {
+  PlacedFile inSystem(SaverFile("Aurora"), GetSystemFolder() + "\\norvane_add_test.scr");
+  PlacedFile inWindows(SaverFile("Aurora"), GetWindowsFolder() + "\\norvane_add_test.scr");
+  PlacedFile inDrivers(SaverFile("Aurora"), GetSystemFolder() + "\\drivers\\norvane_add_test.scr");
+  PlacedFile outside(SaverFile("Starfield"), m_savers.Path() + "Zeta.scr");
+  ASSERT_TRUE(inSystem.Placed() && inWindows.Placed() && inDrivers.Placed() && outside.Placed());
+  Start();
+
+  Browse("");
+  ASSERT_NO_FATAL_FAILURE();
+  EXPECT_FALSE(FileExists(m_install->AdditionalList()));
+
+  // A mistyped name is answered in the open-file dialog itself, which stays.
+  Click(IDC_BROWSE);
+  HWND fileDialog = WaitForOtherDialog();
+  ASSERT_NE(fileDialog, nullptr);
+  TypeFileName(fileDialog, m_savers.Path() + "missing.scr");
+  Press(fileDialog, IDOK);
+  HWND warning = WaitForOtherDialog(fileDialog);
+  ASSERT_NE(warning, nullptr);
+  Press(warning, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, 5000));
+  ASSERT_TRUE(IsWindow(fileDialog));
+  Press(fileDialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }, 5000));
+  EXPECT_EQ(ListRows(m_list), Rows{});
+  EXPECT_FALSE(FileExists(m_install->AdditionalList()));
+
+  std::string upperSystem = inSystem.Path();
+  for (char& ch : upperSystem)
+    ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+  for (const std::string& refused : {upperSystem, inWindows.Path()}) {
+    SCOPED_TRACE(refused);
+    Browse(refused);
+    HWND box = WaitForOtherDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "Norvane");
+    EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)),
+              "This screensaver is already listed in the default location.");
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_EQ(ListRows(m_list), Rows{});
+    EXPECT_FALSE(FileExists(m_install->AdditionalList()));
+  }
+
+  Browse(outside.Path());
+  EXPECT_TRUE(WaitListFile(Lines({outside.Path()})));
+  Browse(inDrivers.Path());
+  // Rows and file both in the list's sorted order.
+  Rows sorted = {inDrivers.Path(), outside.Path()};
+  if (_stricmp(sorted[0].c_str(), sorted[1].c_str()) > 0)
+    std::swap(sorted[0], sorted[1]);
+  EXPECT_TRUE(WaitListFile(Lines(sorted)));
+  EXPECT_EQ(ListRows(m_list), sorted);
+  EXPECT_FALSE(DeleteEnabled());
+}
+
+} // namespace
