@@ -4,6 +4,7 @@
 
 #include "controls/toolkit_resources.h"
 #include "framework/app.h"
+#include "framework/offscreen_paint.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -200,19 +201,10 @@ LRESULT CHyperLink::OnTimer() {
 // The static draws itself, in its own font and alignment, into a bitmap
 // filled with the fill colour; the bitmap goes to the screen in one step.
 LRESULT CHyperLink::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(m_hWnd, &paint);
-  RECT client;
-  GetClientRect(m_hWnd, &client);
-  MemoryDc memory(CreateCompatibleDC(dc));
-  BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-  HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap.get());
+  COffscreenPaint paint(m_hWnd);
   BrushHandle fill(CreateSolidBrush(GetFillColor()));
-  FillRect(memory.get(), &client, fill.get());
-  DefaultWith(WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-  SelectObject(memory.get(), oldBitmap);
-  EndPaint(m_hWnd, &paint);
+  FillRect(paint.Dc(), &paint.Area(), fill.get());
+  DefaultWith(WM_PAINT, reinterpret_cast<WPARAM>(paint.Dc()), 0);
   return 0;
 }
 
