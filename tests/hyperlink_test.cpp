@@ -4,6 +4,7 @@
 #include "controls/hyperlink.h"
 #include "controls/toolkit_resources.h"
 #include "resource.h"
+#include "tests/support/main_window.h"
 #include "tests/support/process.h"
 
 #include <gtest/gtest.h>
@@ -88,34 +89,6 @@ protected:
     GetWindowRect(wnd, &rect);
     return rect.right - rect.left;
   }
-  // The text of the tool for this control in whichever tooltip holds it.
-  static std::string TipText(HWND control) {
-    struct Search {
-      HWND control;
-      std::string text;
-      int tooltips = 0;
-    } search = {control};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM param) {
-          auto* search = reinterpret_cast<Search*>(param);
-          if (ClassName(wnd) != TOOLTIPS_CLASSA)
-            return TRUE;
-          char buffer[1024] = {};
-          TOOLINFOA tool = {TTTOOLINFOA_V2_SIZE};
-          tool.hwnd = GetParent(search->control);
-          tool.uId = reinterpret_cast<UINT_PTR>(search->control);
-          tool.lpszText = buffer;
-          if (SendMessageA(wnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
-            SendMessageA(wnd, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
-            search->text = buffer;
-            ++search->tooltips;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.tooltips == 1 ? search.text : "tooltips: " + std::to_string(search.tooltips);
-  }
   LRESULT Click(HWND control) {
     return SendMessageA(m_parent, WM_COMMAND, MAKEWPARAM(kId, STN_CLICKED),
                         reinterpret_cast<LPARAM>(control));
@@ -139,7 +112,7 @@ TEST_F(HyperLinkTest, SetUpRunsOnceAfterBindingAndTakesTheTextAsTarget) {
   Pump();
   EXPECT_EQ(link.GetTarget(), "https://www.norvane.example/");
   EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY);
-  EXPECT_EQ(TipText(control), "https://www.norvane.example/");
+  EXPECT_EQ(ToolTipTextOf(control), "https://www.norvane.example/");
   EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
             reinterpret_cast<LRESULT>(GetToolkitResources().hUnderlineFont.get()));
 
@@ -150,11 +123,11 @@ TEST_F(HyperLinkTest, SetUpRunsOnceAfterBindingAndTakesTheTextAsTarget) {
   Pump();
   EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
             reinterpret_cast<LRESULT>(GetToolkitResources().hFont.get()));
-  EXPECT_EQ(TipText(control), "https://www.norvane.example/");
+  EXPECT_EQ(ToolTipTextOf(control), "https://www.norvane.example/");
 
   // After the set-up a new target is the tooltip's text at once.
   link.SetTarget("https://elsewhere.example/");
-  EXPECT_EQ(TipText(control), "https://elsewhere.example/");
+  EXPECT_EQ(ToolTipTextOf(control), "https://elsewhere.example/");
 }
 
 TEST_F(HyperLinkTest, TargetSetBeforeSetUpIsKeptAndShownAsTip) {
@@ -164,7 +137,7 @@ TEST_F(HyperLinkTest, TargetSetBeforeSetUpIsKeptAndShownAsTip) {
   link.SetTarget("https://www.norvane.example/norvane/");
   Pump();
   EXPECT_EQ(link.GetTarget(), "https://www.norvane.example/norvane/");
-  EXPECT_EQ(TipText(control), "https://www.norvane.example/norvane/");
+  EXPECT_EQ(ToolTipTextOf(control), "https://www.norvane.example/norvane/");
 }
 
 TEST_F(HyperLinkTest, CursorOverTextFollowsTheAlignment) {
