@@ -141,6 +141,10 @@ LRESULT CDialog::SetNotifyResult(LRESULT result) {
 }
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC &&
+      ReflectToChild(msg, wParam, lParam, &result))
+    return result;
   switch (msg) {
   case WM_INITDIALOG: return InitDialog();
   case WM_COMMAND:

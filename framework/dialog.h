@@ -32,8 +32,8 @@ protected:
   virtual void OnCancel() { EndDialog(IDCANCEL); }
 
   // Dialog messages not handled by a derived class come here: the framework's
-  // command routing for IDOK and IDCANCEL, everything else left to the
-  // dialog manager.
+  // command routing for IDOK and IDCANCEL, colour requests to the control of
+  // ours they are about, everything else left to the dialog manager.
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   // For a dialog the default processing is the dialog manager's.
   LRESULT Default() override;

@@ -76,6 +76,12 @@ struct DcTraits {
   static void Close(HDC h) { DeleteDC(h); }
 };
 
+struct WindowTraits {
+  static HWND Invalid() { return nullptr; }
+  static bool IsValid(HWND h) { return h != nullptr; }
+  static void Close(HWND h) { DestroyWindow(h); }
+};
+
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
@@ -86,3 +92,4 @@ using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using MemoryDc = UniqueHandle<HDC, DcTraits>;
+using WindowHandle = UniqueHandle<HWND, WindowTraits>;

@@ -83,15 +83,29 @@ void CWnd::CenterWindow() {
   SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A colour request that the window leaves unanswered goes to the control.
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  (void)msg, (void)wParam, (void)lParam;
+  LRESULT result = 0;
+  if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC &&
+      ReflectToChild(msg, wParam, lParam, &result))
+    return result;
   return Default();
 }
 
-LRESULT CWnd::Default() {
+LRESULT CWnd::Default() { return DefaultWith(m_msg, m_wParam, m_lParam); }
+
+LRESULT CWnd::DefaultWith(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (m_pfnSuper)
-    return CallWindowProcA(m_pfnSuper, m_hWnd, m_msg, m_wParam, m_lParam);
-  return DefWindowProcA(m_hWnd, m_msg, m_wParam, m_lParam);
+    return CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+  return DefWindowProcA(m_hWnd, msg, wParam, lParam);
+}
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  HWND child = reinterpret_cast<HWND>(lParam);
+  CWnd* wnd = FromHandle(child);
+  return wnd && GetParent(child) == m_hWnd && wnd->OnChildNotify(msg, wParam, lParam, result);
 }
 
 LRESULT CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -100,7 +114,9 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   m_msg = msg, m_wParam = wParam, m_lParam = lParam;
   LRESULT result = 0;
   try {
-    result = WindowProc(msg, wParam, lParam);
+    // A control of ours sees its own notifications before its parent does.
+    if (!(msg == WM_COMMAND && lParam && ReflectToChild(msg, wParam, lParam, &result)))
+      result = WindowProc(msg, wParam, lParam);
   } catch (...) {
     result = Default();
   }

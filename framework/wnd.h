@@ -46,6 +46,14 @@ protected:
   virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The processing the window would get without this object.
   virtual LRESULT Default();
+  // The same processing for a message of our own making.
+  LRESULT DefaultWith(UINT msg, WPARAM wParam, LPARAM lParam);
+  // A message that this window's parent received about it, handed back to
+  // it: a command notification before the parent sees it, a colour request
+  // when the parent leaves it unanswered. True when it answered in *result.
+  virtual bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // Hands a parent's message about a child of ours to that child.
+  bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
   virtual void OnNcDestroyed() {}
 
   // The message being handled, for Default().

@@ -2,7 +2,7 @@
 // is painted off-screen first so that nothing flickers.
 #include "savers/saver_wnd.h"
 
-#include "framework/handle.h"
+#include "framework/offscreen_paint.h"
 
 #include <cstdlib>
 
@@ -60,17 +60,8 @@ LRESULT CSaverWnd::OnTimer() {
 }
 
 LRESULT CSaverWnd::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(m_hWnd, &ps);
-  RECT area;
-  GetClientRect(m_hWnd, &area);
-  MemoryDc frame(CreateCompatibleDC(dc));
-  BitmapHandle bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
-  HGDIOBJ old = SelectObject(frame.get(), bitmap.get());
-  m_scene->Draw(frame.get(), area);
-  BitBlt(dc, 0, 0, area.right, area.bottom, frame.get(), 0, 0, SRCCOPY);
-  SelectObject(frame.get(), old);
-  EndPaint(m_hWnd, &ps);
+  COffscreenPaint paint(m_hWnd);
+  m_scene->Draw(paint.Dc(), paint.Area());
   return 0;
 }
 

@@ -3,8 +3,11 @@
 
 #include "framework/handle.h"
 #include "tests/support/process.h"
+#include "tests/support/remote_memory.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
 
 HWND VisibleMainWindow(DWORD processId) {
   for (HWND wnd : TopLevelWindows(processId))
@@ -74,6 +77,35 @@ HWND TrayControlWindow(DWORD processId) {
       return wnd;
   }
   return nullptr;
+}
+
+std::string ToolTipTextOf(HWND control) {
+  struct Buffer {
+    TOOLINFOA tool;
+    char text[1024];
+  };
+  RemoteMemory remote(control, sizeof(Buffer));
+  if (!remote.Valid())
+    return "";
+  DWORD processId = 0;
+  GetWindowThreadProcessId(control, &processId);
+  std::string text;
+  for (HWND tip : TopLevelWindows(processId, false)) {
+    if (ClassName(tip) != TOOLTIPS_CLASSA)
+      continue;
+    Buffer local = {};
+    local.tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    local.tool.hwnd = GetParent(control);
+    local.tool.uId = reinterpret_cast<UINT_PTR>(control);
+    local.tool.lpszText = static_cast<char*>(remote.At(offsetof(Buffer, text)));
+    remote.Write(0, &local, sizeof local);
+    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, remote.Param()))
+      continue;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof local.text, remote.Param());
+    remote.Read(offsetof(Buffer, text), local.text, sizeof local.text - 1);
+    text = local.text;
+  }
+  return text;
 }
 
 HWND FocusOfThread(HWND wnd) {

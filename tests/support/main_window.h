@@ -24,5 +24,8 @@ HWND PageWith(HWND tab, int controlId);
 // The tray control's hidden window: the one that answers a mouse move over
 // the icon as handled.
 HWND TrayControlWindow(DWORD processId);
+// The tooltip text of a control of another process, from whichever of
+// the process's tooltips holds a tool for it; empty when none does.
+std::string ToolTipTextOf(HWND control);
 // The window that has the keyboard focus in the thread of this window.
 HWND FocusOfThread(HWND wnd);
