@@ -48,10 +48,27 @@ std::string CWinApp::SectionPath(const char* section) const {
   return path;
 }
 
+RegKey CWinApp::OpenSection(const char* section) const {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS)
+    return RegKey();
+  return RegKey(key);
+}
+
+// The framework creates the keys the first time a value is written.
+RegKey CWinApp::CreateSection(const char* section) const {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return RegKey();
+  return RegKey(key);
+}
+
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
-  RegKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
-                    key.put()) != ERROR_SUCCESS)
+  RegKey key = OpenSection(section);
+  if (!key)
     return defaultValue;
   DWORD type = 0, value = 0, size = sizeof value;
   if (RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
@@ -62,10 +79,8 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
-  RegKey key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),
-                      nullptr) != ERROR_SUCCESS)
+  RegKey key = CreateSection(section);
+  if (!key)
     return FALSE;
   DWORD data = static_cast<DWORD>(value);
   return RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
@@ -74,9 +89,8 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
 
 std::string CWinApp::GetProfileString(const char* section, const char* entry,
                                       const char* defaultValue) const {
-  RegKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
-                    key.put()) != ERROR_SUCCESS)
+  RegKey key = OpenSection(section);
+  if (!key)
     return defaultValue;
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -91,10 +105,8 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry,
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
-  RegKey key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.put(),
-                      nullptr) != ERROR_SUCCESS)
+  RegKey key = CreateSection(section);
+  if (!key)
     return FALSE;
   return RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                         static_cast<DWORD>(strlen(value) + 1)) == ERROR_SUCCESS;

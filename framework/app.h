@@ -3,6 +3,8 @@
 // and keeps the per-user profile under HKCU\Software\<key>\<name>.
 #pragma once
 
+#include "framework/handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -40,6 +42,9 @@ public:
 
 private:
   std::string SectionPath(const char* section) const;
+  // Null keys when the section cannot be opened or created.
+  RegKey OpenSection(const char* section) const;
+  RegKey CreateSection(const char* section) const;
 
   mutable std::string m_strAppName;
   std::string m_strRegistryKey;
