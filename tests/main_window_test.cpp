@@ -168,7 +168,9 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
     EXPECT_TRUE(WaitTrayShows(normalIcon.get()));
     Command(dialog, ID_TRAY_FORBID);
     EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 0u; }));
-    EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("0\0", 2));
+    // The command runs in the program: the second value follows the first.
+    EXPECT_TRUE(WaitUntil(
+        [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("0\0", 2); }));
     EXPECT_TRUE(WaitTrayShows(forbiddenIcon.get()));
     EXPECT_FALSE(TrayShowsIcon(normalIcon.get()));
     Command(dialog, ID_TRAY_CLOSE);
@@ -184,7 +186,8 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
 
   Command(dialog, ID_TRAY_ALLOW);
   EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 1u; }));
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("1\0", 2));
+  EXPECT_TRUE(WaitUntil(
+      [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("1\0", 2); }));
   EXPECT_TRUE(WaitTrayShows(normalIcon.get()));
 }
 
