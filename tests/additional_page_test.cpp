@@ -19,13 +19,6 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::string Lines(const Rows& lines) {
-  std::string text;
-  for (const std::string& line : lines)
-    text += line + "\r\n";
-  return text;
-}
-
 HWND FirstEdit(HWND parent) {
   HWND found = nullptr;
   EnumChildWindows(
@@ -67,8 +60,9 @@ protected:
   void Click(int id) { Press(m_page, id); }
   bool DeleteEnabled() const { return IsWindowEnabled(GetDlgItem(m_page, IDC_DELETE)) != FALSE; }
   std::string ListFile() const { return ReadFileBytes(m_install->AdditionalList()); }
+  // After the last Browse or Delete.
   bool WaitListFile(const std::string& bytes) {
-    return WaitUntil([&] { return ListFile() == bytes; }, 5000);
+    return WaitForFileWrite(m_install->AdditionalList(), m_listBefore, bytes);
   }
 
   // A dialog of the program other than the main window and the one given:
@@ -96,6 +90,7 @@ protected:
   // Clicks Browse and answers the open-file dialog with this path, or
   // cancels it when the path is empty.
   void Browse(const std::string& path) {
+    m_listBefore = StampOf(m_install->AdditionalList());
     Click(IDC_BROWSE);
     HWND fileDialog = WaitForOtherDialog();
     ASSERT_NE(fileDialog, nullptr);
@@ -108,6 +103,7 @@ protected:
     SelectListRow(m_list, row);
     ASSERT_TRUE(WaitUntil([&] { return DeleteEnabled(); }, 3000));
     int count = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    m_listBefore = StampOf(m_install->AdditionalList());
     Click(IDC_DELETE);
     ASSERT_TRUE(
         WaitUntil([&] { return SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0) == count - 1; }, 5000));
@@ -118,6 +114,7 @@ protected:
   TempFolder m_savers;
   std::unique_ptr<ChildProcess> m_norvane;
   HWND m_dialog = nullptr, m_page = nullptr, m_list = nullptr;
+  FileStamp m_listBefore;
 };
 
 TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesItSorted) {
@@ -126,7 +123,8 @@ TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesI
   // Longer than any path: written back as it was read all the same.
   const std::string overlong = m_savers.Path() + std::string(300, 'x') + ".scr";
   // The line in the Windows folder gets no row: the catalogue finds it.
-  const std::string original = Lines({c, overlong, GetWindowsFolder() + "\\inwindows.scr", a, b});
+  const std::string original =
+      ListFileBytes({c, overlong, GetWindowsFolder() + "\\inwindows.scr", a, b});
   WriteFileBytes(m_install->AdditionalList(), original);
   Start();
   EXPECT_EQ(ListRows(m_list), (Rows{a, b, c, overlong}));
@@ -137,7 +135,7 @@ TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesI
   EXPECT_EQ(ListFile(), original);
 
   DeleteRow(1);
-  EXPECT_TRUE(WaitListFile(Lines({a, c, overlong})));
+  EXPECT_TRUE(WaitListFile(ListFileBytes({a, c, overlong})));
   EXPECT_EQ(ListRows(m_list), (Rows{a, c, overlong}));
   EXPECT_EQ(SelectedListRow(m_list), -1);
   EXPECT_FALSE(DeleteEnabled());
@@ -156,11 +154,11 @@ TEST_F(AdditionalPageTest, RepeatedLineShownOnceAndDroppedFromTheFileAtStart) {
   for (char& ch : upperB)
     ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
   WriteFileBytes(m_install->AdditionalList(),
-                 Lines({b, a, upperB, GetWindowsFolder() + "\\inwindows.scr", a}));
+                 ListFileBytes({b, a, upperB, GetWindowsFolder() + "\\inwindows.scr", a}));
   Start();
   EXPECT_EQ(ListRows(m_list), (Rows{a, b}));
   // Rewritten in the file's own order, without what the page does not show.
-  EXPECT_EQ(ListFile(), Lines({b, a}));
+  EXPECT_EQ(ListFile(), ListFileBytes({b, a}));
 }
 
 TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) {
@@ -209,13 +207,13 @@ TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) 
   }
 
   Browse(outside.Path());
-  EXPECT_TRUE(WaitListFile(Lines({outside.Path()})));
+  EXPECT_TRUE(WaitListFile(ListFileBytes({outside.Path()})));
   Browse(inDrivers.Path());
   // Rows and file both in the list's sorted order.
   Rows sorted = {inDrivers.Path(), outside.Path()};
   if (_stricmp(sorted[0].c_str(), sorted[1].c_str()) > 0)
     std::swap(sorted[0], sorted[1]);
-  EXPECT_TRUE(WaitListFile(Lines(sorted)));
+  EXPECT_TRUE(WaitListFile(ListFileBytes(sorted)));
   EXPECT_EQ(ListRows(m_list), sorted);
   EXPECT_FALSE(DeleteEnabled());
 }

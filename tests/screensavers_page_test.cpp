@@ -61,12 +61,6 @@ std::vector<HWND> WindowsOfFile(const std::string& path) {
   return found;
 }
 
-std::vector<std::string> DisabledLines(const ScratchInstallDir& install) {
-  std::vector<std::string> lines;
-  ReadTextLines(install.DisabledList(), lines);
-  return lines;
-}
-
 class ScreensaversPageTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -192,19 +186,22 @@ TEST_F(ScreensaversPageTest, ChecksFollowTheDisabledListAndOneAlwaysStaysChecked
 
   // The last checked row comes back checked, with the message, and the
   // file is rewritten with the same unchecked row.
+  FileStamp before = StampOf(install.DisabledList());
   SetListRowChecked(list, 0, false);
   Answer answer = AnswerMessageBox();
   EXPECT_EQ(answer.text, "You must keep at least one item checked.");
   EXPECT_FALSE(answer.icon);
   EXPECT_TRUE(WaitUntil([&] { return ListRowChecked(list, 0); }));
-  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install) == std::vector{rows.paths[1]}; }));
+  EXPECT_TRUE(WaitForFileWrite(install.DisabledList(), before, ListFileBytes({rows.paths[1]})));
 
-  SetListRowChecked(list, 1, true);
-  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install).empty(); }));
-  SetListRowChecked(list, 0, false);
-  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install) == std::vector{rows.paths[0]}; }));
-  SetListRowChecked(list, 0, true);
-  EXPECT_TRUE(WaitUntil([&] { return DisabledLines(install).empty(); }));
+  auto check = [&](int row, bool checked, const std::vector<std::string>& disabled) {
+    FileStamp before = StampOf(install.DisabledList());
+    SetListRowChecked(list, row, checked);
+    return WaitForFileWrite(install.DisabledList(), before, ListFileBytes(disabled));
+  };
+  EXPECT_TRUE(check(1, true, {}));
+  EXPECT_TRUE(check(0, false, {rows.paths[0]}));
+  EXPECT_TRUE(check(0, true, {}));
   EXPECT_TRUE(FileExists(install.DisabledList()));
   EXPECT_TRUE(ListRowChecked(list, 0) && ListRowChecked(list, 1));
 }

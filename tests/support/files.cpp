@@ -62,6 +62,40 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string ListFileBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines)
+    bytes += line + "\r\n";
+  return bytes;
+}
+
+FileStamp StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  FileStamp stamp;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return stamp;
+  stamp.exists = true;
+  stamp.size = (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  stamp.written =
+      (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return stamp;
+}
+
+bool WaitForFileWrite(const std::string& path, const FileStamp& before, const std::string& bytes,
+                      DWORD timeoutMs) {
+  FileStamp seen = before;
+  return WaitUntil(
+      [&] {
+        FileStamp now = StampOf(path);
+        if (now == seen || !now.exists)
+          return false;
+        // Written, since the program replaces the file whole.
+        seen = now;
+        return now.size == bytes.size() && ReadFileBytes(path) == bytes;
+      },
+      timeoutMs);
+}
+
 TempFolder::TempFolder() {
   char base[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, base);

@@ -7,6 +7,7 @@
 #include "framework/app.h"
 
 #include <string>
+#include <vector>
 
 // A screensaver file of the build: a sample ("Starfield", "Aurora") or a
 // test fixture ("caps", "no_version", ...).
@@ -15,6 +16,27 @@ std::string SaverFile(const std::string& name);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+
+// The lines as the program writes a list file: each ended by CR LF.
+std::string ListFileBytes(const std::vector<std::string>& lines);
+
+// Which version of a file is on disk, told by its attributes alone.
+struct FileStamp {
+  bool exists = false;
+  ULONGLONG size = 0, written = 0;
+  bool operator==(const FileStamp& other) const {
+    return exists == other.exists && size == other.size && written == other.written;
+  }
+};
+FileStamp StampOf(const std::string& path);
+
+// Waits until a write after the version `before` leaves exactly these bytes
+// in the file. Between writes only the attributes are polled, which opens no
+// handle: the program leaves a list file as it was while another process
+// holds it open, so a test reading at the wrong moment would lose the write
+// it waits for.
+bool WaitForFileWrite(const std::string& path, const FileStamp& before, const std::string& bytes,
+                      DWORD timeoutMs = 5000);
 
 // A new empty folder under the temporary folder, removed with all it holds.
 class TempFolder {
