@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The shipped Norvane.exe must be a 32-bit Windows program that runs with
+# A shipped program (Norvane.exe, _Norvane.scr) must be a 32-bit Windows program that runs with
 # nothing beside it: every DLL it imports is part of Windows itself.
 set -euo pipefail
 exe=$1

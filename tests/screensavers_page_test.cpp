@@ -26,41 +26,6 @@ std::string Windows() {
   return folder;
 }
 
-DWORD ProcessOf(HWND wnd) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(wnd, &processId);
-  return processId;
-}
-
-std::string ProcessImage(DWORD processId) {
-  KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  char path[MAX_PATH] = {};
-  DWORD size = MAX_PATH;
-  if (!process || !QueryFullProcessImageNameA(process.get(), 0, path, &size))
-    return "";
-  return path;
-}
-
-bool ProcessEnded(DWORD processId) {
-  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
-}
-
-// Visible top-level windows of every process started from this file.
-std::vector<HWND> WindowsOfFile(const std::string& path) {
-  std::vector<HWND> all, found;
-  EnumWindows(
-      [](HWND wnd, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  for (HWND wnd : all)
-    if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
-      found.push_back(wnd);
-  return found;
-}
-
 class ScreensaversPageTest : public ::testing::Test {
 protected:
   void SetUp() override {

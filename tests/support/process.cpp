@@ -1,6 +1,7 @@
 // Child-process helpers for tests.
 #include "tests/support/process.h"
 
+#include "catalogue/screensaver.h"
 #include "framework/handle.h"
 
 #include <tlhelp32.h>
@@ -213,4 +214,38 @@ void KillStrayInstances(const char* exeName) {
       WaitForSingleObject(process.get(), 5000);
     }
   }
+}
+
+DWORD ProcessOf(HWND wnd) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(wnd, &processId);
+  return processId;
+}
+
+std::string ProcessImage(DWORD processId) {
+  KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  char path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  if (!process || !QueryFullProcessImageNameA(process.get(), 0, path, &size))
+    return "";
+  return path;
+}
+
+bool ProcessEnded(DWORD processId) {
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> WindowsOfFile(const std::string& path) {
+  std::vector<HWND> all, found;
+  EnumWindows(
+      [](HWND wnd, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  for (HWND wnd : all)
+    if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
+      found.push_back(wnd);
+  return found;
 }

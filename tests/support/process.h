@@ -54,3 +54,11 @@ bool StaticShowsIcon(HWND iconStatic, LPCSTR systemIcon);
 int ProcessesNamed(const char* exeName);
 // Ends every running Norvane.exe left over from an earlier test.
 void KillStrayInstances(const char* exeName = "Norvane.exe");
+
+DWORD ProcessOf(HWND wnd);
+// The full path of the process's program; empty when it has ended.
+std::string ProcessImage(DWORD processId);
+// Waits up to five seconds for the process to end.
+bool ProcessEnded(DWORD processId);
+// Visible top-level windows of every process started from this file.
+std::vector<HWND> WindowsOfFile(const std::string& path);

@@ -1,0 +1,201 @@
+// The proxy screensaver _Norvane.scr, run as Windows runs it: which of the
+// screensavers it starts, with which switches, for how long, and what its
+// settings switch opens.
+#include "catalogue/catalogue.h"
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+
+namespace {
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    DispatchMessageA(&msg);
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+class ProxyTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    KillStrayInstances(kProxy);
+    ResetProgramRegistry();
+    m_install.emplace();
+  }
+  void TearDown() override {
+    m_proxy.reset();
+    KillStrayInstances(kProxy);
+    m_install.reset();
+    ResetProgramRegistry();
+  }
+
+  // Leaves exactly these checked, as the manager's first page would: every
+  // other screensaver of the catalogue goes into the disabled list.
+  static void CheckOnly(const std::vector<std::string>& enabled) {
+    CScreensaverArray list;
+    BuildScreensaverList(list);
+    for (ScreensaverInfo& entry : list) {
+      entry.bEnabled = false;
+      for (const std::string& path : enabled)
+        entry.bEnabled = entry.bEnabled || PathsEqual(entry.strPath, path);
+    }
+    WriteDisabledScreensavers(list);
+  }
+
+  void StartProxy(const std::string& arguments) {
+    m_proxy = std::make_unique<ChildProcess>(BesideTestProgram(kProxy), arguments);
+    ASSERT_TRUE(m_proxy->Started());
+  }
+
+  // The program whose window draws inside the host, once one does.
+  static std::string WaitForPreviewIn(HWND host) {
+    std::string image;
+    WaitUntil([&] {
+      PumpMessages();
+      for (HWND child : ChildWindows(host))
+        image = ProcessImage(ProcessOf(child));
+      return !image.empty();
+    });
+    return image;
+  }
+
+  static constexpr const char* kProxy = "_Norvane.scr";
+  std::optional<ScratchInstallDir> m_install;
+  std::unique_ptr<ChildProcess> m_proxy;
+  PlacedFile m_one{SaverFile("Aurora"), GetSystemFolder() + "\\norvane_proxy_one.scr"};
+  PlacedFile m_two{SaverFile("Starfield"), GetWindowsFolder() + "\\norvane_proxy_two.scr"};
+};
+
+TEST_F(ProxyTest, RunsTheCheckedScreensaverFullScreenForAsLongAsItRuns) {
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed());
+  CheckOnly({m_one.Path()});
+  StartProxy("/s");
+
+  std::vector<HWND> windows;
+  ASSERT_TRUE(WaitUntil([&] { return !(windows = WindowsOfFile(m_one.Path())).empty(); }));
+  RECT rect;
+  GetWindowRect(windows[0], &rect);
+  EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(WindowsOfFile(m_two.Path()).empty());
+
+  // Windows watches the proxy: it has to last as long as the screensaver.
+  Sleep(300);
+  EXPECT_TRUE(m_proxy->IsRunning());
+  PostMessageA(windows[0], WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_proxy->WaitForExit(5000));
+}
+
+TEST_F(ProxyTest, PreviewDrawsInTheGivenWindowAndEndsWithTheProxy) {
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed());
+  CheckOnly({m_two.Path()});
+  WindowHandle host(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                    200, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(host);
+  StartProxy("/p " + std::to_string(reinterpret_cast<INT_PTR>(host.get())));
+
+  EXPECT_TRUE(PathsEqual(WaitForPreviewIn(host.get()), m_two.Path()));
+  HWND preview = ChildWindows(host.get()).front();
+  DWORD previewProcess = ProcessOf(preview);
+  // Windows ends the proxy of a preview without a word to the screensaver.
+  m_proxy->Terminate();
+  EXPECT_TRUE(ProcessEnded(previewProcess));
+  EXPECT_TRUE(WaitUntil([&] {
+    PumpMessages();
+    return !IsWindow(preview);
+  }));
+}
+
+// The additional list counts, the disabled list and missing files do not,
+// and the pick changes from one run to the next.
+TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatExist) {
+  TempFolder other;
+  PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed());
+  const std::string missing = other.Path() + "missing.scr";
+  WriteAdditionalScreensavers({three.Path(), missing});
+  CheckOnly({m_one.Path(), three.Path(), missing});
+  WindowHandle host(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                    200, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(host);
+
+  std::set<std::string> chosen;
+  // Twelve runs: each of the two is left out of all of them once in 4,096.
+  for (int run = 0; run < 12; ++run) {
+    StartProxy("/p " + std::to_string(reinterpret_cast<INT_PTR>(host.get())));
+    std::string image = WaitForPreviewIn(host.get());
+    ASSERT_FALSE(image.empty()) << "nothing previewed in run " << run;
+    chosen.insert(PathsEqual(image, m_one.Path())   ? "one"
+                  : PathsEqual(image, three.Path()) ? "three"
+                                                    : image);
+    DWORD previewProcess = ProcessOf(ChildWindows(host.get()).front());
+    m_proxy->Terminate();
+    ASSERT_TRUE(ProcessEnded(previewProcess));
+    ASSERT_TRUE(WaitUntil([&] {
+      PumpMessages();
+      return ChildWindows(host.get()).empty();
+    }));
+  }
+  EXPECT_EQ(chosen, (std::set<std::string>{"one", "three"}));
+}
+
+TEST_F(ProxyTest, NothingCheckedEndsAtOnceWithNothingShown) {
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed());
+  CheckOnly({});
+  StartProxy("/s");
+  EXPECT_TRUE(m_proxy->WaitForExit(5000));
+  EXPECT_TRUE(WindowsOfFile(m_one.Path()).empty());
+  EXPECT_TRUE(WindowsOfFile(m_two.Path()).empty());
+}
+
+// "/c", or no switch at all, is the Settings button of Windows' screensaver
+// dialog: it opens the manager.
+TEST_F(ProxyTest, SettingsStartTheManagerOrSayWhyNot) {
+  PlacedFile manager(SaverFile("Starfield"), m_install->Path() + "Norvane.exe");
+  ASSERT_TRUE(manager.Placed());
+  for (const char* arguments : {"/c", ""}) {
+    SCOPED_TRACE(arguments);
+    StartProxy(arguments);
+    std::vector<HWND> windows;
+    // This stand-in for the manager answers with its own message box.
+    ASSERT_TRUE(WaitUntil([&] { return !(windows = WindowsOfFile(manager.Path())).empty(); }));
+    EXPECT_TRUE(m_proxy->WaitForExit(5000));
+    for (HWND wnd : windows)
+      PostMessageA(wnd, WM_CLOSE, 0, 0);
+    KillStrayInstances("Norvane.exe");
+  }
+
+  DeleteFileA(manager.Path().c_str());
+  StartProxy("/c");
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    std::vector<HWND> windows = TopLevelWindows(m_proxy->Id());
+    return !windows.empty() && (box = windows[0]) != nullptr;
+  }));
+  EXPECT_EQ(WindowText(box), "Norvane");
+  std::string folder = m_install->Path();
+  folder.pop_back();
+  EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)),
+            "The Norvane manager could not be started from \"" + folder +
+                "\\Norvane.exe\".  Install Norvane again to choose the screensavers.");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(m_proxy->WaitForExit(5000));
+}
+
+} // namespace
