@@ -273,7 +273,8 @@ TEST_F(MainWindowTest, WindowTitledNorvaneKeepsTheManagerInTheTray) {
 }
 
 // The shell opens the help file with the help viewer only when the file is
-// there, so a viewer starting shows that the path was right.
+// there, so the viewer showing the file's title and contents shows that both
+// the path and the file are right.
 TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -281,14 +282,30 @@ TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
   CreateDirectoryA(folder.c_str(), nullptr);
   CreateDirectoryA((folder + "\\Help").c_str(), nullptr);
   std::string helpFile = folder + "\\Help\\NorvaneHelp.chm";
-  CloseHandle(CreateFileA(helpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(
+      CopyFileA(BesideTestProgram("Help\\NorvaneHelp.chm").c_str(), helpFile.c_str(), FALSE));
   SetRegString(kAppKey, "InstallDir", folder + "\\\\");
 
   ChildProcess norvane(Program(), "");
   HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
   ASSERT_NE(dialog, nullptr);
   SendMessageA(GetDlgItem(dialog, IDC_HELPBTN), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitUntil([] { return ProcessesNamed("hh.exe") > 0; }));
+  HWND viewer = nullptr, contents = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    viewer = FindWindowA(nullptr, "Norvane Help");
+    contents = nullptr;
+    if (viewer)
+      EnumChildWindows(
+          viewer,
+          [](HWND child, LPARAM lParam) {
+            if (ClassName(child) == WC_TREEVIEWA)
+              *reinterpret_cast<HWND*>(lParam) = child;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&contents));
+    return contents && ClassName(contents) == WC_TREEVIEWA &&
+           SendMessageA(contents, TVM_GETCOUNT, 0, 0) == 6;
+  }));
   KillStrayInstances("hh.exe");
 
   DeleteFileA(helpFile.c_str());
