@@ -125,7 +125,7 @@ TEST_F(ProxyTest, PreviewDrawsInTheGivenWindowAndEndsWithTheProxy) {
 // The additional list counts, the disabled list does not, a file that is
 // gone or damaged gives way to another, and the pick changes from one run to
 // the next.
-TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatExist) {
+TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatStart) {
   TempFolder other;
   PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
   ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed());
