@@ -1,4 +1,4 @@
-// The proxy's list of candidates and the number its choice starts from.
+// The proxy's list of candidates and the random numbers it picks with.
 #define _CRT_RAND_S
 #include "proxy/choice.h"
 
