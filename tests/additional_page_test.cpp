@@ -97,16 +97,16 @@ protected:
     if (!path.empty())
       TypeFileName(fileDialog, path);
     Press(fileDialog, path.empty() ? IDCANCEL : IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }));
   }
   void DeleteRow(int row) {
     SelectListRow(m_list, row);
-    ASSERT_TRUE(WaitUntil([&] { return DeleteEnabled(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return DeleteEnabled(); }));
     int count = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
     m_listBefore = StampOf(m_install->AdditionalList());
     Click(IDC_DELETE);
     ASSERT_TRUE(
-        WaitUntil([&] { return SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0) == count - 1; }, 5000));
+        WaitUntil([&] { return SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0) == count - 1; }));
   }
 
   // Made after the registry reset, which would take its folder away.
@@ -182,10 +182,10 @@ TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) 
   HWND warning = WaitForOtherDialog(fileDialog);
   ASSERT_NE(warning, nullptr);
   Press(warning, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }));
   ASSERT_TRUE(IsWindow(fileDialog));
   Press(fileDialog, IDCANCEL);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }));
   EXPECT_EQ(ListRows(m_list), Rows{});
   EXPECT_FALSE(FileExists(m_install->AdditionalList()));
 
@@ -201,7 +201,7 @@ TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) 
     EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)),
               "This screensaver is already listed in the default location.");
     SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(ListRows(m_list), Rows{});
     EXPECT_FALSE(FileExists(m_install->AdditionalList()));
   }

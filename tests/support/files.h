@@ -36,7 +36,7 @@ FileStamp StampOf(const std::string& path);
 // holds it open, so a test reading at the wrong moment would lose the write
 // it waits for.
 bool WaitForFileWrite(const std::string& path, const FileStamp& before, const std::string& bytes,
-                      DWORD timeoutMs = 5000);
+                      DWORD timeoutMs = 10000);
 
 // A new empty folder under the temporary folder, removed with all it holds.
 class TempFolder {
