@@ -48,9 +48,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
   char temporary[MAX_PATH] = {};
   if (!GetTempFileNameA(folder.c_str(), "nvs", 0, temporary))
     return false;
-  bool written = WriteAll(temporary, bytes) &&
-                 MoveFileExA(temporary, path.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  bool written =
+      WriteAll(temporary, bytes) &&
+      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!written) {
     DWORD error = GetLastError();
     DeleteFileA(temporary);

@@ -14,8 +14,8 @@
 namespace {
 
 bool IsFullPath(const std::string& path) {
-  bool drive = path.size() >= 3 && isalpha(static_cast<unsigned char>(path[0])) &&
-               path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+  bool drive = path.size() >= 3 && isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+               (path[2] == '\\' || path[2] == '/');
   bool share = path.size() >= 3 && (path[0] == '\\' || path[0] == '/') &&
                (path[1] == '\\' || path[1] == '/');
   return drive || share;

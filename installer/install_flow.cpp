@@ -11,8 +11,10 @@ SetupResult RunInstall(HWND owner, const std::string& folder, bool silent) {
   if (Install(folder, &failure))
     return kSetupDone;
   if (!silent)
-    ShowFailure(owner, "Setup could not write the following file, so Norvane has not been installed completely:",
-                failure.strPath, failure.dwError);
+    ShowFailure(
+        owner,
+        "Setup could not write the following file, so Norvane has not been installed completely:",
+        failure.strPath, failure.dwError);
   return kSetupWriteFailed;
 }
 

@@ -44,8 +44,7 @@ bool NamesProxy(const std::string& value, const std::string& proxyPath) {
     return false;
   std::string shortPath = ShortPath(proxyPath);
   for (const std::string& name : {proxyPath, shortPath}) {
-    if (!name.empty() &&
-        (PathsEqual(value, name) || PathsEqual(value, GetFileNameFromPath(name))))
+    if (!name.empty() && (PathsEqual(value, name) || PathsEqual(value, GetFileNameFromPath(name))))
       return true;
   }
   return false;

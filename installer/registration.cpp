@@ -58,8 +58,8 @@ bool IsEmptyKey(const char* path) {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
     return false;
   DWORD subkeys = 0, values = 0;
-  return RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                          &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+  return RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
          subkeys == 0 && values == 0;
 }
 

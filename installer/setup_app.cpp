@@ -14,7 +14,7 @@
 BOOL CSetupApp::InitInstance() {
   SetRegistryKey("Tessaly");
   SetupCommand command = ParseSetupCommand(CommandLine());
-  std::string folder = command.strFolder.empty() ? DefaultInstallFolder() : command.strFolder;
+  std::string folder = command.bFolderGiven ? command.strFolder : DefaultInstallFolder();
   if (command.bUninstall || RunsAsUninstaller())
     m_nResult = RunUninstall(command);
   else if (command.bSilent)

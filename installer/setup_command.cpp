@@ -10,10 +10,13 @@ const char kWaitSwitch[] = "/_wait=";
 
 namespace {
 
-// Where "/D=" starts: at the beginning or after a blank.
+// Where "/D=" starts: at the beginning or after a blank, or inside a quote
+// that opens there, as a caller that quotes every argument with blanks
+// passes it.
 size_t FindFolderSwitch(const std::string& lower) {
   for (size_t at = lower.find("/d="); at != std::string::npos; at = lower.find("/d=", at + 1)) {
-    if (at == 0 || lower[at - 1] == ' ' || lower[at - 1] == '\t')
+    size_t start = at > 0 && lower[at - 1] == '"' ? at - 1 : at;
+    if (start == 0 || lower[start - 1] == ' ' || lower[start - 1] == '\t')
       return at;
   }
   return std::string::npos;
@@ -34,12 +37,16 @@ SetupCommand ParseSetupCommand(const std::string& arguments) {
   std::string switches = arguments;
   size_t folderAt = FindFolderSwitch(lower);
   if (folderAt != std::string::npos) {
+    bool quotedSwitch = folderAt > 0 && arguments[folderAt - 1] == '"';
     std::string folder = TrimBlanks(arguments.substr(folderAt + 3));
     // Quotes are not needed, but a quoted folder means the same folder.
     if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
       folder = folder.substr(1, folder.size() - 2);
+    else if (quotedSwitch && !folder.empty() && folder.back() == '"')
+      folder.pop_back();
+    command.bFolderGiven = true;
     command.strFolder = folder;
-    switches = arguments.substr(0, folderAt);
+    switches = arguments.substr(0, quotedSwitch ? folderAt - 1 : folderAt);
   }
 
   CStringArray tokens;

@@ -11,7 +11,8 @@
 struct SetupCommand {
   bool bSilent = false;
   bool bUninstall = false;
-  std::string strFolder; // from "/D=", empty when not given
+  bool bFolderGiven = false; // "/D=" was there, even with nothing after it
+  std::string strFolder;
   // The handle of the process that the uninstaller's copy waits for, as
   // inherited from it; zero for every other run.
   ULONG_PTR nWaitHandle = 0;

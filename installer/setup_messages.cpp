@@ -40,8 +40,7 @@ bool IsNorvaneRunning() {
 
 bool WaitUntilNorvaneClosed(HWND owner, bool silent) {
   while (IsNorvaneRunning()) {
-    if (silent ||
-        SetupMessageBox(owner, kCloseNorvane, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
+    if (silent || SetupMessageBox(owner, kCloseNorvane, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
       return false;
   }
   return true;

@@ -19,8 +19,8 @@ bool HandOverToCopy(const std::string& folder, bool silent) {
   DWORD length = GetTempPathA(MAX_PATH, temporary);
   if (length == 0 || length >= MAX_PATH)
     return false;
-  std::string copy = std::string(temporary) + "NorvaneUninstall-" +
-                     std::to_string(GetCurrentProcessId()) + ".exe";
+  std::string copy =
+      std::string(temporary) + "NorvaneUninstall-" + std::to_string(GetCurrentProcessId()) + ".exe";
   if (!CopyFileA(OwnProgramPath().c_str(), copy.c_str(), FALSE))
     return false;
 
@@ -39,8 +39,8 @@ bool HandOverToCopy(const std::string& folder, bool silent) {
   PROCESS_INFORMATION process = {};
   // Started in the temporary folder: a process whose current folder is the
   // installation folder would keep it from being removed.
-  if (!CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                      temporary, &startup, &process)) {
+  if (!CreateProcessA(copy.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, temporary,
+                      &startup, &process)) {
     DeleteFileA(copy.c_str());
     return false;
   }

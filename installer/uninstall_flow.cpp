@@ -13,13 +13,12 @@
 namespace {
 
 // From "/D=", or the uninstaller's own folder, or the recorded installation.
-bool FolderToRemove(const SetupCommand& command, std::string* folder) {
-  std::string named = command.strFolder;
-  if (named.empty() && RunsAsUninstaller())
-    named = GetFolderFromPath(OwnProgramPath());
-  if (named.empty())
-    named = RegisteredFolder();
-  return !named.empty() && NormalizeFolder(named, folder);
+SetupResult FindFolderToRemove(const SetupCommand& command, std::string* folder) {
+  if (command.bFolderGiven)
+    return NormalizeFolder(command.strFolder, folder) ? kSetupDone : kSetupBadFolder;
+  std::string named =
+      RunsAsUninstaller() ? GetFolderFromPath(OwnProgramPath()) : RegisteredFolder();
+  return !named.empty() && NormalizeFolder(named, folder) ? kSetupDone : kSetupNotInstalled;
 }
 
 SetupResult Remove(const std::string& folder, bool silent) {
@@ -31,26 +30,31 @@ SetupResult Remove(const std::string& folder, bool silent) {
     return kSetupDone;
   }
   if (!silent)
-    ShowFailure(nullptr, "Setup could not remove the following file or registry key:",
-                failure.strPath, failure.dwError);
+    ShowFailure(nullptr,
+                "Setup could not remove the following file or registry key:", failure.strPath,
+                failure.dwError);
   return kSetupWriteFailed;
 }
 
 } // namespace
 
-bool RunsAsUninstaller() { return PathsEqual(GetFileNameFromPath(OwnProgramPath()), "Uninstall.exe"); }
+bool RunsAsUninstaller() {
+  return PathsEqual(GetFileNameFromPath(OwnProgramPath()), "Uninstall.exe");
+}
 
 SetupResult RunUninstall(const SetupCommand& command) {
   bool silent = command.bSilent;
   bool isCopy = command.nWaitHandle != 0;
   if (isCopy)
     WaitForStarter(command.nWaitHandle);
-  SetupResult result = kSetupDone;
   std::string folder;
-  if (!FolderToRemove(command, &folder)) {
+  SetupResult result = FindFolderToRemove(command, &folder);
+  if (result != kSetupDone) {
     if (!silent)
-      SetupMessageBox(nullptr, "Norvane is not installed.", MB_OK | MB_ICONINFORMATION);
-    result = kSetupNotInstalled;
+      SetupMessageBox(nullptr,
+                      result == kSetupBadFolder ? "The folder to remove is not a full path."
+                                                : "Norvane is not installed.",
+                      MB_OK | MB_ICONINFORMATION);
   } else if (!isCopy && !silent &&
              SetupMessageBox(nullptr, "Remove Norvane from this computer?",
                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
