@@ -9,11 +9,11 @@
 
 #include <shlwapi.h>
 
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Norvane";
-
 namespace {
 
+// All under HKEY_CURRENT_USER.
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Norvane";
 const char kMakerKey[] = "Software\\Tessaly";
 const char kProgramKey[] = "Software\\Tessaly\\Norvane";
 const char kRunValue[] = "Norvane";

@@ -7,10 +7,6 @@
 
 #include <string>
 
-// Both under HKEY_CURRENT_USER.
-extern const char kRunKey[];
-extern const char kUninstallKey[];
-
 // The folder of an existing installation, without a trailing backslash;
 // empty when none is recorded. Needs the application object with the
 // registry key "Tessaly".

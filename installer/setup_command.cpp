@@ -4,6 +4,7 @@
 
 #include "catalogue/screensaver.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 const char kWaitSwitch[] = "/_wait=";
@@ -49,8 +50,11 @@ SetupCommand ParseSetupCommand(const std::string& arguments) {
     switches = arguments.substr(0, quotedSwitch ? folderAt - 1 : folderAt);
   }
 
+  // Tabs separate arguments as blanks do.
+  std::string lowerSwitches = MakeLower(switches);
+  std::replace(lowerSwitches.begin(), lowerSwitches.end(), '\t', ' ');
   CStringArray tokens;
-  SplitString(MakeLower(switches), tokens, ' ');
+  SplitString(lowerSwitches, tokens, ' ');
   for (const std::string& token : tokens) {
     std::string word = TrimBlanks(token);
     if (word == "/s")
