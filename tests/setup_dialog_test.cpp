@@ -1,13 +1,16 @@
 // The setup program with its windows, driven by messages from outside: the
 // destination dialog, the finish dialog, the prompts while Norvane runs or
 // a file cannot be written, and the uninstaller's question and report.
+#include "catalogue/screensaver.h"
 #include "installer/setup_resource.h"
 #include "tests/support/installation.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
+#include "tests/support/remote_memory.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace {
@@ -30,6 +33,25 @@ HWND WaitForWindowWithText(int controlId, const std::string& text, DWORD process
 }
 
 HWND WaitForMessageBox(const std::string& text) { return WaitForWindowWithText(0xFFFF, text); }
+
+// The text of the folder browser's selected folder.
+std::string SelectedFolderName(HWND browser) {
+  HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  RemoteMemory memory(tree, sizeof(TVITEMA) + MAX_PATH);
+  if (!item || !memory.Valid())
+    return {};
+  TVITEMA request = {};
+  request.mask = TVIF_TEXT;
+  request.hItem = item;
+  request.pszText = static_cast<char*>(memory.At(sizeof request));
+  request.cchTextMax = MAX_PATH;
+  char text[MAX_PATH] = {};
+  memory.Write(0, &request, sizeof request);
+  SendMessageA(tree, TVM_GETITEMA, 0, memory.Param());
+  memory.Read(sizeof request, text, sizeof text - 1);
+  return text;
+}
 
 void Click(HWND dialog, int buttonId) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
@@ -118,8 +140,13 @@ TEST_F(SetupDialogTest, FinishStartsTheInstalledManager) {
 }
 
 TEST_F(SetupDialogTest, BrowseGivesTheChosenFolderANorvaneFolder) {
-  TempFolder chosen;
-  std::string path = chosen.Path().substr(0, chosen.Path().size() - 1);
+  // Directly on the drive: the browser's tree reaches it from "My Computer".
+  struct DriveFolder {
+    std::string path = "C:\\nvbrowse" + std::to_string(GetCurrentProcessId());
+    DriveFolder() { CreateDirectoryA(path.c_str(), nullptr); }
+    ~DriveFolder() { RemoveDirectoryA(path.c_str()); }
+  } chosen;
+  const std::string& path = chosen.path;
   HWND dialog = StartSetup();
   ASSERT_NE(dialog, nullptr);
   HWND edit = GetDlgItem(dialog, IDC_FOLDER);
@@ -133,6 +160,8 @@ TEST_F(SetupDialogTest, BrowseGivesTheChosenFolderANorvaneFolder) {
         browser = hwnd;
     return browser != nullptr;
   }));
+  EXPECT_TRUE(WaitUntil([&] { return SelectedFolderName(browser) == GetFileNameFromPath(path); }))
+      << SelectedFolderName(browser);
   SendMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(edit) == path + "\\Norvane"; }, 5000))
       << WindowText(edit);
