@@ -190,7 +190,8 @@ TEST_F(InstallerTest, UninstallLeavesWhatIsNotItsOwn) {
   ASSERT_EQ(install.InstallSilently(), 0u);
   WriteLists();
   WriteFileBytes(install.File("notes.txt"), "mine");
-  SetRegDword("Software\\Tessaly\\Other", "Kept", 1);
+  // The maker's key stays while it holds anything else, a value included.
+  SetRegDword("Software\\Tessaly", "Kept", 1);
   const std::string foreign = "C:\\windows\\system32\\other.scr";
   SetRegString(kDesktopKey, "SCRNSAVE.EXE", foreign);
 
@@ -199,9 +200,8 @@ TEST_F(InstallerTest, UninstallLeavesWhatIsNotItsOwn) {
   EXPECT_FALSE(FileExists(install.File("Help")));
   EXPECT_FALSE(FileExists(InstalledProxy()));
   EXPECT_FALSE(KeyExists(kProgramKey));
-  EXPECT_EQ(GetRegDword("Software\\Tessaly\\Other", "Kept"), 1u);
+  EXPECT_EQ(GetRegDword("Software\\Tessaly", "Kept"), 1u);
   EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), Terminated(foreign));
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessaly\\Other");
 }
 
 TEST_F(InstallerTest, UninstallWithoutAnInstallationOrAFullPathFails) {
