@@ -182,6 +182,8 @@ TEST_F(InstallerTest, UninstallerRemovesEverythingThroughItsCopy) {
   EXPECT_EQ(RunToEnd(install.File("Uninstall.exe"), "/S"), 0u);
   ASSERT_TRUE(WaitForRemoval(install.Folder()));
   ExpectNothingInstalled();
+  // The copy in the temporary folder goes at the next restart.
+  EXPECT_NE(PendingDeletions().find("\\NorvaneUninstall-"), std::string::npos);
   EXPECT_FALSE(KeyExists("Software\\Tessaly"));
   EXPECT_FALSE(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE").has_value());
 }

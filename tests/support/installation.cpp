@@ -88,6 +88,8 @@ KernelHandle HoldNorvaneMutex() {
   return KernelHandle(CreateMutexA(nullptr, FALSE, "NORVANE-77707377-B747-4762-G5TQ-870FJ3N4R27S"));
 }
 
+std::string PendingDeletions() { return ReadPendingRenames(); }
+
 bool WaitForRemoval(const std::string& folder) {
   return WaitUntil([&] {
     if (FileExists(folder))

@@ -25,6 +25,10 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments);
 // Holds the manager's single-instance mutex, as a running Norvane does.
 KernelHandle HoldNorvaneMutex();
 
+// The files whose deletion at the next start of the prefix is pending, as
+// the raw list.
+std::string PendingDeletions();
+
 // Waits until the uninstaller's copy has finished its work: the folder is
 // gone and no copy runs any more.
 bool WaitForRemoval(const std::string& folder);
