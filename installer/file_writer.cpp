@@ -40,7 +40,8 @@ bool CreateFolderTree(const std::string& folder) {
   RemoveTrailingBackslashes(parent);
   if (!parent.empty() && parent != path && !IsFolder(parent) && !CreateFolderTree(parent))
     return false;
-  return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  // A file of that name is no folder, even though the name exists.
+  return CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path);
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {

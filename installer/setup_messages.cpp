@@ -25,6 +25,10 @@ std::string SystemMessage(DWORD error) {
 } // namespace
 
 int SetupMessageBox(HWND owner, const std::string& text, UINT type) {
+  // Without an owner (the uninstaller's messages) the box must still come
+  // to the front, not appear behind the window the user started it from.
+  if (!owner)
+    type |= MB_SETFOREGROUND;
   return MessageBoxA(owner, text.c_str(), kCaption, type);
 }
 
