@@ -167,9 +167,17 @@ TEST_F(SetupDialogTest, BrowseGivesTheChosenFolderANorvaneFolder) {
       << WindowText(edit);
 }
 
-TEST_F(SetupDialogTest, CancelLeavesNothing) {
-  HWND dialog = StartSetup();
+TEST_F(SetupDialogTest, NoFullPathIsAskedForAgainAndCancelLeavesNothing) {
+  HWND dialog = InstallInto("Programs\\Norvane");
   ASSERT_NE(dialog, nullptr);
+  HWND box = WaitForMessageBox(
+      "Please enter the full path of a folder, such as C:\\Program Files\\Norvane.");
+  ASSERT_NE(box, nullptr);
+  SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+
   SendMessageA(GetDlgItem(dialog, IDC_FOLDER), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(install.Folder().c_str()));
   Click(dialog, IDCANCEL);
