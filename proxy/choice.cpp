@@ -1,4 +1,4 @@
-// The proxy's list of candidates and its random pick.
+// The proxy's list of candidates and the random numbers it picks with.
 #define _CRT_RAND_S
 #include "proxy/choice.h"
 
@@ -14,16 +14,9 @@ void LoadEnabledScreensavers(CStringArray& paths) {
   ApplyDisabledList(list);
   RemoveDuplicatePaths(list);
   paths.clear();
-  for (const ScreensaverInfo& entry : list) {
-    DWORD attributes = GetFileAttributesA(entry.strPath.c_str());
-    if (entry.bEnabled && attributes != INVALID_FILE_ATTRIBUTES &&
-        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+  for (const ScreensaverInfo& entry : list)
+    if (entry.bEnabled)
       paths.push_back(entry.strPath);
-  }
-}
-
-std::string ChooseScreensaver(const CStringArray& paths, unsigned random) {
-  return paths.empty() ? std::string() : paths[random % paths.size()];
 }
 
 unsigned RandomNumber() {

@@ -16,9 +16,7 @@ BOOL CProxyApp::InitInstance() {
   case 'p': {
     CStringArray paths;
     LoadEnabledScreensavers(paths);
-    std::string chosen = ChooseScreensaver(paths, RandomNumber());
-    if (!chosen.empty())
-      RunScreensaver(chosen, command.strArguments);
+    RunOneOf(paths, command.strArguments);
     break;
   }
   case 'c': OpenManager(command.hWnd); break;

@@ -1,10 +1,10 @@
 // Starting the chosen screensaver and the manager.
 #include "proxy/run_chosen.h"
 
-#include "catalogue/screensaver.h"
 #include "catalogue/settings.h"
 #include "framework/app.h"
 #include "framework/handle.h"
+#include "proxy/choice.h"
 
 namespace {
 
@@ -32,21 +32,28 @@ bool StartProgram(const std::string& path, const std::string& arguments, DWORD f
 
 } // namespace
 
-DWORD RunScreensaver(const std::string& path, const std::string& arguments) {
+bool RunScreensaver(const std::string& path, const std::string& arguments) {
   KernelHandle job = CreateKillOnCloseJob();
   PROCESS_INFORMATION info;
   // Suspended until it is in the job, so that it cannot outlive the proxy
   // even by starting processes of its own first.
   if (!StartProgram(path, arguments, CREATE_SUSPENDED, info))
-    return 1;
+    return false;
   KernelHandle process(info.hProcess), thread(info.hThread);
   if (job)
     AssignProcessToJobObject(job.get(), process.get());
   ResumeThread(thread.get());
   WaitForSingleObject(process.get(), INFINITE);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.get(), &exitCode);
-  return exitCode;
+  return true;
+}
+
+void RunOneOf(CStringArray paths, const std::string& arguments) {
+  while (!paths.empty()) {
+    size_t pick = RandomNumber() % paths.size();
+    if (RunScreensaver(paths[pick], arguments))
+      return;
+    paths.erase(paths.begin() + static_cast<ptrdiff_t>(pick));
+  }
 }
 
 void OpenManager(HWND owner) {

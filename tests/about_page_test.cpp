@@ -45,9 +45,10 @@ TEST_F(AboutPageTest, LinksShowAndTipTheirAddresses) {
     SCOPED_TRACE(link.address);
     HWND control = GetDlgItem(page, link.id);
     EXPECT_EQ(WindowText(control), link.address);
-    // The set-up makes the static report clicks and gives it its tooltip.
-    EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY) != 0; }));
-    EXPECT_EQ(ToolTipTextOf(control), link.address);
+    // The set-up, posted to run after the page's own, gives the static its
+    // tooltip last, after making it report clicks.
+    EXPECT_TRUE(WaitUntil([&] { return ToolTipTextOf(control) == link.address; }));
+    EXPECT_NE(GetWindowLongA(control, GWL_STYLE) & SS_NOTIFY, 0);
   }
 }
 

@@ -122,15 +122,17 @@ TEST_F(ProxyTest, PreviewDrawsInTheGivenWindowAndEndsWithTheProxy) {
   }));
 }
 
-// The additional list counts, the disabled list and missing files do not,
-// and the pick changes from one run to the next.
-TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatExist) {
+// The additional list counts, the disabled list does not, a file that is
+// gone or damaged gives way to another, and the pick changes from one run to
+// the next.
+TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatStart) {
   TempFolder other;
   PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
   ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed());
-  const std::string missing = other.Path() + "missing.scr";
-  WriteAdditionalScreensavers({three.Path(), missing});
-  CheckOnly({m_one.Path(), three.Path(), missing});
+  const std::string missing = other.Path() + "missing.scr", damaged = other.Path() + "damaged.scr";
+  WriteFileBytes(damaged, "MZ, but not a program");
+  WriteAdditionalScreensavers({three.Path(), missing, damaged});
+  CheckOnly({m_one.Path(), three.Path(), missing, damaged});
   WindowHandle host(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                                     200, nullptr, nullptr, nullptr, nullptr));
   ASSERT_TRUE(host);
