@@ -22,6 +22,8 @@ public:
   // Returns FALSE when the program should end without a message loop; this
   // program always ends there.
   virtual BOOL InitInstance() { return FALSE; }
+  // The process's exit code, asked for once InitInstance has returned.
+  virtual int ExitInstance() { return 0; }
 
   const std::string& AppName() const;
   const std::string& CommandLine() const { return m_strCmdLine; }

@@ -1,5 +1,6 @@
 // The program's entry point: hands the command line to the one application
-// object and lets it run. The process ends when InitInstance returns.
+// object and lets it run. The process ends when InitInstance returns, with
+// the exit code that ExitInstance gives.
 #include "framework/app.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -8,5 +9,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   app->SetCommandLine(GetCommandLineA());
   app->InitInstance();
-  return 0;
+  return app->ExitInstance();
 }

@@ -38,6 +38,15 @@ std::optional<DWORD> GetRegDword(const char* key, const char* name) {
   return value;
 }
 
+std::optional<DWORD> GetRegType(const char* key, const char* name) {
+  RegKey k;
+  DWORD type = 0;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, k.put()) != ERROR_SUCCESS ||
+      RegQueryValueExA(k.get(), name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  return type;
+}
+
 std::optional<std::string> GetRegBytes(const char* key, const char* name) {
   RegKey k;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, k.put()) != ERROR_SUCCESS)

@@ -14,6 +14,8 @@ void SetRegString(const char* key, const char* name, const std::string& value);
 void SetRegRaw(const char* key, const char* name, DWORD type, const void* data, DWORD size);
 void DeleteRegValue(const char* key, const char* name);
 std::optional<DWORD> GetRegDword(const char* key, const char* name);
+// The type of a value (REG_SZ, REG_DWORD, ...).
+std::optional<DWORD> GetRegType(const char* key, const char* name);
 // The raw bytes of a string value, terminator included when it was stored.
 std::optional<std::string> GetRegBytes(const char* key, const char* name);
 // Removes the program's own values and the desktop values it writes.
