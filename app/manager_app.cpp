@@ -3,6 +3,7 @@
 #include "app/manager_app.h"
 
 #include "app/command_line.h"
+#include "app/instance_mutex.h"
 #include "app/manager_dialog.h"
 #include "catalogue/settings.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-const char kInstanceMutex[] = "NORVANE-77707377-B747-4762-G5TQ-870FJ3N4R27S";
 const char kAlreadyRunning[] =
     "Norvane is already running. You cannot run more than one instance.  You can access the "
     "Norvane through the icon on the tray menu.";

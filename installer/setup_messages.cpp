@@ -1,13 +1,12 @@
 // Message boxes and the running-instance check of the setup program.
 #include "setup_messages.h"
 
+#include "app/instance_mutex.h"
 #include "framework/handle.h"
 
 namespace {
 
 const char kCaption[] = "Norvane Setup";
-// The manager's single-instance mutex, which it holds while it runs.
-const char kInstanceMutex[] = "NORVANE-77707377-B747-4762-G5TQ-870FJ3N4R27S";
 const char kCloseNorvane[] =
     "Norvane is running. Please close it first: right-click the Norvane icon in the "
     "notification area of the taskbar and choose Close.\n\nThen click Retry to continue.";

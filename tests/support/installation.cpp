@@ -1,6 +1,7 @@
 // Installation helpers for tests.
 #include "tests/support/installation.h"
 
+#include "app/instance_mutex.h"
 #include "catalogue/screensaver.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
@@ -85,7 +86,7 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments) {
 }
 
 KernelHandle HoldNorvaneMutex() {
-  return KernelHandle(CreateMutexA(nullptr, FALSE, "NORVANE-77707377-B747-4762-G5TQ-870FJ3N4R27S"));
+  return KernelHandle(CreateMutexA(nullptr, FALSE, kInstanceMutex));
 }
 
 std::string PendingDeletions() { return ReadPendingRenames(); }
