@@ -19,20 +19,6 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-HWND FirstEdit(HWND parent) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) {
-        if (ClassName(child) != "Edit")
-          return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 class AdditionalPageTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -84,7 +70,7 @@ protected:
   static void TypeFileName(HWND fileDialog, const std::string& path) {
     HWND edit = GetDlgItem(fileDialog, 0x47C);
     if (ClassName(edit) != "Edit")
-      edit = FirstEdit(fileDialog);
+      edit = FirstChildOfClass(fileDialog, "Edit");
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   }
   // Clicks Browse and answers the open-file dialog with this path, or

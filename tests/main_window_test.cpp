@@ -293,18 +293,8 @@ TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
   HWND viewer = nullptr, contents = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     viewer = FindWindowA(nullptr, "Norvane Help");
-    contents = nullptr;
-    if (viewer)
-      EnumChildWindows(
-          viewer,
-          [](HWND child, LPARAM lParam) {
-            if (ClassName(child) == WC_TREEVIEWA)
-              *reinterpret_cast<HWND*>(lParam) = child;
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&contents));
-    return contents && ClassName(contents) == WC_TREEVIEWA &&
-           SendMessageA(contents, TVM_GETCOUNT, 0, 0) == 6;
+    contents = viewer ? FirstChildOfClass(viewer, WC_TREEVIEWA) : nullptr;
+    return contents && SendMessageA(contents, TVM_GETCOUNT, 0, 0) == 6;
   }));
   KillStrayInstances("hh.exe");
 

@@ -19,18 +19,6 @@ void PumpMessages() {
     DispatchMessageA(&msg);
 }
 
-std::vector<HWND> ChildWindows(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
-  return children;
-}
-
 class ProxyTest : public ::testing::Test {
 protected:
   void SetUp() override {

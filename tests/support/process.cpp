@@ -249,3 +249,22 @@ std::vector<HWND> WindowsOfFile(const std::string& path) {
       found.push_back(wnd);
   return found;
 }
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM lParam) {
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND FirstChildOfClass(HWND parent, const std::string& className) {
+  for (HWND child : ChildWindows(parent))
+    if (ClassName(child) == className)
+      return child;
+  return nullptr;
+}

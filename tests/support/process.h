@@ -60,5 +60,9 @@ DWORD ProcessOf(HWND wnd);
 std::string ProcessImage(DWORD processId);
 // Waits up to five seconds for the process to end.
 bool ProcessEnded(DWORD processId);
+// Every descendant window, in the order the system lists them.
+std::vector<HWND> ChildWindows(HWND parent);
+// The first descendant of this window class; null when there is none.
+HWND FirstChildOfClass(HWND parent, const std::string& className);
 // Visible top-level windows of every process started from this file.
 std::vector<HWND> WindowsOfFile(const std::string& path);
