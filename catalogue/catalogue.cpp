@@ -7,19 +7,20 @@
 
 #include <windows.h>
 
-void LoadScreensaverCatalogue(CScreensaverArray& list) {
-  BuildScreensaverList(list);
+bool LoadScreensaverCatalogue(CScreensaverArray& list) {
+  bool read = BuildScreensaverList(list);
   AssignDisplayNames(list);
-  ApplyDisabledList(list);
+  read = ApplyDisabledList(list) && read;
   SortByDisplayName(list);
   RemoveDuplicatePaths(list);
+  return read;
 }
 
 bool NamesProxyScreensaver(const std::string& text) {
   return MakeLower(text).find(MakeLower(kProxyFileName)) != std::string::npos;
 }
 
-void BuildScreensaverList(CScreensaverArray& list) {
+bool BuildScreensaverList(CScreensaverArray& list) {
   std::string folders[] = {GetWindowsFolder(), GetSystemFolder()};
   list.clear();
   for (std::string& folder : folders) {
@@ -32,8 +33,9 @@ void BuildScreensaverList(CScreensaverArray& list) {
         list.push_back({folder + name, "", true});
   }
   CScreensaverArray additional;
-  ReadAdditionalScreensavers(additional);
+  bool read = ReadAdditionalScreensavers(additional);
   list.insert(list.end(), additional.begin(), additional.end());
+  return read;
 }
 
 namespace {

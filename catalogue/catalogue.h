@@ -7,11 +7,13 @@
 
 // Builds, names, flags, sorts and de-duplicates: the list as shown to the
 // user, read afresh from the folders, the list files and version resources.
-void LoadScreensaverCatalogue(CScreensaverArray& list);
+// False when a list file could not be read (see ApplyDisabledList).
+bool LoadScreensaverCatalogue(CScreensaverArray& list);
 
 // The Windows-folder entries, then the system-folder entries, then the
-// additional ones; neither named, flagged, sorted nor de-duplicated.
-void BuildScreensaverList(CScreensaverArray& list);
+// additional ones; neither named, flagged, sorted nor de-duplicated. False
+// when the additional list could not be read.
+bool BuildScreensaverList(CScreensaverArray& list);
 // Bare names of the files directly in the folder whose names end in one of
 // the extensions ("|"-separated, any case); ".*" alone takes every file.
 void FindFilesByExtension(std::string folder, const std::string& extensions, CStringArray& names);
@@ -33,9 +35,12 @@ std::string GetScreensaverTitle(const std::string& path);
 // Cuts one trailing " screensaver" or " screen saver", in any case.
 std::string StripScreensaverSuffix(std::string name);
 
-// The list files in the installation folder.
-void ReadAdditionalScreensavers(CScreensaverArray& list);
+// The list files in the installation folder. A reader returns false when
+// the file is there but could not be read (another process kept it open):
+// it then gives no entries, or checks every entry, and nothing it gave may
+// be written back.
+bool ReadAdditionalScreensavers(CScreensaverArray& list);
 void WriteAdditionalScreensavers(const CStringArray& paths);
 // Unchecks the entries named in the disabled list and checks all others.
-void ApplyDisabledList(CScreensaverArray& list);
+bool ApplyDisabledList(CScreensaverArray& list);
 void WriteDisabledScreensavers(const CScreensaverArray& list);

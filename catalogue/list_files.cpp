@@ -6,6 +6,8 @@
 
 #include "framework/text_file.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 namespace {
@@ -15,31 +17,45 @@ const char kDisabledFile[] = "DisabledScreensavers.dat";
 
 std::string ListFilePath(const char* fileName) { return GetInstallDir() + fileName; }
 
+// A missing file is an empty list; one that is there but cannot be read is
+// not, and no list may be written back from what such a read gave.
+bool ReadListFile(const std::string& path, CStringArray& lines) {
+  if (ReadTextLines(path, lines))
+    return true;
+  lines.clear();
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return false;
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 } // namespace
 
-void ReadAdditionalScreensavers(CScreensaverArray& list) {
+bool ReadAdditionalScreensavers(CScreensaverArray& list) {
   list.clear();
   CStringArray lines;
-  ReadTextLines(ListFilePath(kAdditionalFile), lines);
+  bool read = ReadListFile(ListFilePath(kAdditionalFile), lines);
   for (const std::string& line : lines) {
     // Screensavers in the default folders are found by the folder scan.
     if (line.empty() || NamesProxyScreensaver(line) || IsInDefaultFolder(line))
       continue;
     list.push_back({line, "", true});
   }
+  return read;
 }
 
 void WriteAdditionalScreensavers(const CStringArray& paths) {
   WriteTextLines(ListFilePath(kAdditionalFile), paths);
 }
 
-void ApplyDisabledList(CScreensaverArray& list) {
+bool ApplyDisabledList(CScreensaverArray& list) {
   CStringArray lines;
-  ReadTextLines(ListFilePath(kDisabledFile), lines);
+  bool read = ReadListFile(ListFilePath(kDisabledFile), lines);
   lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
   CPathSet disabled(std::move(lines));
   for (ScreensaverInfo& entry : list)
     entry.bEnabled = !disabled.Contains(entry.strPath);
+  return read;
 }
 
 void WriteDisabledScreensavers(const CScreensaverArray& list) {

@@ -31,23 +31,39 @@ bool IsStringInArray(const std::string& text, const CStringArray& array, bool ig
   return false;
 }
 
+namespace {
+
+// The last backslash that is a character of its own: in a double-byte code
+// page the trail byte of a character may be 0x5C too.
+size_t LastBackslash(const std::string& path) {
+  const auto* text = reinterpret_cast<const unsigned char*>(path.c_str());
+  const unsigned char* found = _mbsrchr(text, '\\');
+  return found ? static_cast<size_t>(found - text) : std::string::npos;
+}
+
+bool EndsInBackslash(const std::string& path) {
+  return !path.empty() && LastBackslash(path) == path.size() - 1;
+}
+
+} // namespace
+
 void AddTrailingBackslash(std::string& folder) {
-  if (folder.size() > 1 && folder.back() != '\\')
+  if (folder.size() > 1 && !EndsInBackslash(folder))
     folder += '\\';
 }
 
 void RemoveTrailingBackslashes(std::string& folder) {
-  while (!folder.empty() && folder.back() == '\\')
+  while (EndsInBackslash(folder))
     folder.pop_back();
 }
 
 std::string GetFileNameFromPath(const std::string& path) {
-  size_t slash = path.rfind('\\');
+  size_t slash = LastBackslash(path);
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string GetFolderFromPath(const std::string& path) {
-  size_t slash = path.rfind('\\');
+  size_t slash = LastBackslash(path);
   return slash == std::string::npos ? path : path.substr(0, slash);
 }
 

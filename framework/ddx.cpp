@@ -31,11 +31,10 @@ bool ParseDialogInt(const std::string& text, int* value) {
   const char* p = text.c_str();
   while (*p == ' ' || *p == '\t')
     ++p;
-  char first = *p;
   char* end = nullptr;
   errno = 0;
-  long parsed = strtol(p, &end, 10);
-  if (end == p || (parsed == 0 && first != '0'))
+  long long parsed = strtoll(p, &end, 10);
+  if (end == p)
     return false;
   while (*end == ' ' || *end == '\t')
     ++end;
@@ -59,8 +58,9 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
     SetWindowTextA(edit, std::to_string(value).c_str());
     return;
   }
-  char text[64] = {};
-  GetWindowTextA(edit, text, sizeof text);
+  // Read whole: a long text cut short could read as a number it is not.
+  std::string text(GetWindowTextLengthA(edit) + 1, '\0');
+  text.resize(GetWindowTextA(edit, &text[0], static_cast<int>(text.size())));
   if (!ParseDialogInt(text, &value))
     dx->Fail("Please enter an integer.");
 }

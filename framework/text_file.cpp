@@ -8,8 +8,29 @@
 
 namespace {
 
+// Another process holds a list file only for the length of one read or
+// write: a short wait gets past it, where giving up would read the list as
+// empty.
+const DWORD kSharingRetryMs = 2000;
+const DWORD kSharingPauseMs = 20;
+
 HANDLE OpenUnshared(const std::string& path, DWORD access, DWORD disposition) {
-  return CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD start = GetTickCount();
+  for (;;) {
+    HANDLE file = CreateFileA(path.c_str(), access, 0, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
+        GetTickCount() - start >= kSharingRetryMs)
+      return file;
+    Sleep(kSharingPauseMs);
+  }
+}
+
+// A temporary file that a crash left behind, perhaps read-only by now, must
+// not keep every later write from replacing the list.
+void RemoveStaleFile(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
 }
 
 bool WriteWhole(HANDLE file, const std::string& text) {
@@ -78,6 +99,7 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     text += line + "\r\n";
 
   std::string temporary = path + ".tmp";
+  RemoveStaleFile(temporary);
   FileHandle file(OpenUnshared(temporary, GENERIC_WRITE, CREATE_ALWAYS));
   if (!file)
     return false;

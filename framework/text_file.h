@@ -1,22 +1,25 @@
 // Whole text files of lines, for small files that other processes read too:
 // each file is opened without sharing for the length of one read or one
 // write, and a write replaces the file at once, so that a crash, a kill or a
-// full disk leaves either the old file or the new one, never a part.
+// full disk leaves either the old file or the new one, never a part. A file
+// that another process holds open is waited for, briefly, before a read or
+// a write gives up.
 #pragma once
 
 #include <string>
 #include <vector>
 
 // The file's bytes, opened without sharing. False when the file cannot be
-// opened or read.
+// opened (missing, or still open in another process) or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Lines end at a line feed, one carriage return before it is dropped, and a
 // last line without a line end is read too. False when the file cannot be
-// opened (missing, or open in another process) or read.
+// opened (missing, or still open in another process) or read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line followed by a carriage return and a line feed. False,
-// with the old file left as it was, when the file is open in another process
-// or the new one cannot be written whole.
+// with the old file left as it was, when the file stays open in another
+// process or the new one cannot be written whole. A temporary file left
+// beside it by an earlier write that never finished is cleared.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);

@@ -28,20 +28,28 @@ BOOL CAdditionalScreensaversDialog::OnInitDialog() {
   SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 
-  // Repeats are dropped from the file at once; otherwise the file is left
-  // alone, lines the reader skipped included, until the next change.
+  LoadRows();
+  UpdateDeleteButton();
+  return TRUE;
+}
+
+// Repeats are dropped from the file at once; otherwise the file is left
+// alone, lines the reader skipped included, until the next change. A file
+// that another process keeps open leaves the rows empty, and nothing is
+// written from them.
+bool CAdditionalScreensaversDialog::LoadRows() {
   CScreensaverArray entries;
-  ReadAdditionalScreensavers(entries);
-  if (RemoveDuplicatePaths(entries)) {
+  m_bListRead = ReadAdditionalScreensavers(entries);
+  if (m_bListRead && RemoveDuplicatePaths(entries)) {
     CStringArray paths;
     for (const ScreensaverInfo& entry : entries)
       paths.push_back(entry.strPath);
     WriteAdditionalScreensavers(paths);
   }
+  SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
   for (const ScreensaverInfo& entry : entries)
     InsertRow(entry.strPath);
-  UpdateDeleteButton();
-  return TRUE;
+  return m_bListRead;
 }
 
 LRESULT CAdditionalScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -84,9 +92,20 @@ void CAdditionalScreensaversDialog::OnBrowse() {
   ofn.nMaxFile = sizeof path;
   ofn.lpstrDefExt = "scr";
   // A mistyped name would otherwise be listed as a screensaver that cannot run.
-  ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  // The list files are named relative to the current folder when no
+  // installation folder is set: browsing must not move them.
+  ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&ofn))
     return;
+  // Rows from a file that could not be read would write it without the
+  // user's other screensavers.
+  if (!m_bListRead && !LoadRows()) {
+    AppMessageBox(m_hWnd,
+                  "The list of additional screensavers is in use by another program.  Please "
+                  "try again.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   // The catalogue finds those by itself.
   if (IsInDefaultFolder(path)) {
     AppMessageBox(m_hWnd, "This screensaver is already listed in the default location.",

@@ -25,6 +25,7 @@ private:
   void OnDelete();
   LRESULT OnItemChangedList();
 
+  bool LoadRows();
   void InsertRow(const std::string& path);
   void SaveList();
   std::string RowText(int row) const;
@@ -32,4 +33,6 @@ private:
   void NotifyListChanged();
 
   CWnd m_list;
+  // False while the rows stand for a list file that could not be read.
+  bool m_bListRead = false;
 };

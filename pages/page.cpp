@@ -9,14 +9,19 @@ LRESULT CPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_CTLCOLORBTN:
   case WM_CTLCOLORDLG:
   case WM_CTLCOLORSCROLLBAR:
-  case WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wParam));
+  case WM_CTLCOLORSTATIC: return OnCtlColor(msg, wParam, lParam);
   }
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 
 // The page and all its controls, whatever their kind, sit on the page's
-// colour with their text drawn transparently over it.
-LRESULT CPage::OnCtlColor(HDC dc) {
+// colour with their text drawn transparently over it. A control of ours
+// that colours its own text (a link, in its normal, hover or visited
+// colour) is asked first; the background stays the page's.
+LRESULT CPage::OnCtlColor(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT ignored = 0;
+  ReflectToChild(msg, wParam, lParam, &ignored);
+  HDC dc = reinterpret_cast<HDC>(wParam);
   SetBkMode(dc, TRANSPARENT);
   if (!m_brBackground)
     m_brBackground.reset(CreateSolidBrush(m_crBackground));

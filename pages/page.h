@@ -18,7 +18,7 @@ public:
 
 protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  LRESULT OnCtlColor(HDC dc);
+  LRESULT OnCtlColor(UINT msg, WPARAM wParam, LPARAM lParam);
 
   COLORREF m_crBackground = 0;
 

@@ -3,8 +3,11 @@
 
 #include "framework/handle.h"
 
+// A screensaver finds its switches by skipping the first word of its
+// command line: a path with blanks must be quoted, or its second part would
+// be taken for the switch.
 PROCESS_INFORMATION LaunchScreensaver(const std::string& path, const std::string& switches) {
-  std::string commandLine = path + " " + switches;
+  std::string commandLine = "\"" + path + "\" " + switches;
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
   if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,

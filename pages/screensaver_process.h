@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Starts "<path> <switch>", the path unquoted as stored. The process
+// Starts "<path>" quoted, a blank and the switches. The process
 // information is all zero when the start failed; the caller owns the
 // handles.
 PROCESS_INFORMATION LaunchScreensaver(const std::string& path, const std::string& switches);

@@ -108,7 +108,7 @@ LRESULT CScreensaversDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
-  LoadScreensaverCatalogue(m_screensavers);
+  m_bListsRead = LoadScreensaverCatalogue(m_screensavers);
   FillList();
   // A refill that checks no row sends no change: leave the old selection
   // and its preview here rather than wait for one.
@@ -153,6 +153,8 @@ void CScreensaversDialog::HandleCheckChange(int row) {
   bool checked = IsRowChecked(row);
   if (checked == m_screensavers[row].bEnabled)
     return;
+  if (!m_bListsRead && !CatchUpWithListFiles(row, checked))
+    return;
   m_screensavers[row].bEnabled = checked;
   if (CountCheckedRows() == 0) {
     m_screensavers[row].bEnabled = true;
@@ -160,6 +162,38 @@ void CScreensaversDialog::HandleCheckChange(int row) {
     AppMessageBox(m_hWnd, "You must keep at least one item checked.", MB_OK);
   }
   WriteDisabledScreensavers(m_screensavers);
+}
+
+// The rows were filled while another process kept a list file open, so
+// they may show unchecked screensavers as checked: writing them would lose
+// the user's other choices. The lists are read again and the rows refilled
+// before the change is taken; when they still cannot be read, the change is
+// undone.
+bool CScreensaversDialog::CatchUpWithListFiles(int& row, bool checked) {
+  CScreensaverArray fresh;
+  if (!LoadScreensaverCatalogue(fresh)) {
+    SetRowChecked(row, !checked);
+    AppMessageBox(m_hWnd,
+                  "The list of checked screensavers is in use by another program.  Please try "
+                  "again.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  std::string path = m_screensavers[row].strPath;
+  m_screensavers = std::move(fresh);
+  m_bListsRead = true;
+  FillList();
+  m_nSelected = -1;
+  StopPreview();
+  UpdateSelectionControls();
+  row = -1;
+  for (size_t i = 0; i < m_screensavers.size() && row == -1; ++i)
+    if (PathsEqual(m_screensavers[i].strPath, path))
+      row = static_cast<int>(i);
+  if (row == -1)
+    return false;
+  SetRowChecked(row, checked);
+  return true;
 }
 
 void CScreensaversDialog::UpdateSelectionControls() {

@@ -44,6 +44,7 @@ private:
   void FillList();
   void UpdateSelectionControls();
   void HandleCheckChange(int row);
+  bool CatchUpWithListFiles(int& row, bool checked);
   bool IsRowChecked(int row) const;
   void SetRowChecked(int row, bool checked);
   int CountCheckedRows() const;
@@ -58,5 +59,7 @@ private:
   CScreensaverArray m_screensavers;
   CPreviewWnd* m_pPreview = nullptr;
   bool m_bFilling = false;
+  // False while the rows come from list files that could not be read.
+  bool m_bListsRead = true;
   bool m_bInitialised = false;
 };

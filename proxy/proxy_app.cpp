@@ -1,11 +1,23 @@
 // What the proxy does for each switch: "/s" and "/p" run a screensaver of
-// the user's choice in its place, "/c" opens the manager where that choice
-// is made, "/a" (the old password switch) does nothing.
+// the user's choice in its place, "/c" (or no switch) opens the manager
+// where that choice is made, "/a" (the old password switch) and anything
+// else do nothing.
 #include "proxy/proxy_app.h"
 
 #include "proxy/choice.h"
+#include "proxy/open_manager.h"
 #include "proxy/run_chosen.h"
 #include "proxy/saver_command.h"
+
+namespace {
+
+void RunChosen(const std::string& arguments) {
+  CStringArray paths;
+  LoadEnabledScreensavers(paths);
+  RunOneOf(paths, arguments);
+}
+
+} // namespace
 
 BOOL CProxyApp::InitInstance() {
   // The manager's settings, and so the list files in its installation folder.
@@ -13,12 +25,7 @@ BOOL CProxyApp::InitInstance() {
   ScreensaverCommand command = ParseScreensaverArguments(CommandLine());
   switch (command.chSwitch) {
   case 's':
-  case 'p': {
-    CStringArray paths;
-    LoadEnabledScreensavers(paths);
-    RunOneOf(paths, command.strArguments);
-    break;
-  }
+  case 'p': RunChosen(command.strArguments); break;
   case 'c': OpenManager(command.hWnd); break;
   }
   return FALSE;

@@ -1,25 +1,28 @@
-// Running the chosen screensaver in the proxy's place, and opening the
-// manager when Windows asks the proxy for its settings.
+// Running the chosen screensaver in the proxy's place.
 #pragma once
 
 #include "catalogue/screensaver.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-// Starts "<path>" with the proxy's own arguments and waits for it to end;
-// false at once when it cannot be started. The screensaver lives no longer
-// than the proxy: when Windows ends the proxy of a preview, the screensaver
-// it started stops drawing too.
-bool RunScreensaver(const std::string& path, const std::string& arguments);
+// Starts "<path>" quoted, followed by the arguments; false when it cannot
+// be started. The caller owns the handles.
+bool StartProgram(const std::string& path, const std::string& arguments, DWORD flags,
+                  PROCESS_INFORMATION& info);
 
-// Runs one of the screensavers, picked at random. One that cannot be started
-// (a file removed or damaged since the user checked it) is left out and the
-// pick made again among the others, so each of those stays as likely.
+// Starts "<path>" with the proxy's own arguments, calls `started` once it
+// has, and waits until it and every process it started have ended; false at
+// once when it cannot be started. None of them lives longer than the proxy:
+// when Windows ends the proxy of a preview, the screensaver it started stops
+// drawing too.
+bool RunScreensaver(const std::string& path, const std::string& arguments,
+                    const std::function<void()>& started);
+
+// Runs the next of the checked screensavers in the user's round (see
+// round.h), picked at random among those not yet run. One that cannot be
+// started (a file removed or damaged since the user checked it) is left out
+// and the pick made again among the others.
 void RunOneOf(CStringArray paths, const std::string& arguments);
-
-// Starts Norvane.exe from the installation folder, where the user chooses
-// the screensavers; says so in a message box owned by `owner` when it
-// cannot be started.
-void OpenManager(HWND owner);

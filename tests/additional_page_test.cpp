@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -202,6 +203,41 @@ TEST_F(AdditionalPageTest, BrowseRefusesDefaultFoldersAndAddsOtherFilesInOrder) 
   EXPECT_TRUE(WaitListFile(ListFileBytes(sorted)));
   EXPECT_EQ(ListRows(m_list), sorted);
   EXPECT_FALSE(DeleteEnabled());
+}
+
+// Every add and delete shows on the Screensaver Settings page at once. With
+// no installation folder the list file is named relative to the program's
+// folder of work, and browsing elsewhere must not move it.
+TEST_F(AdditionalPageTest, ChangesReachTheSettingsPageAndBrowsingMovesNoListFile) {
+  PlacedFile anchor(SaverFile("Aurora"), GetWindowsFolder() + "\\norvane_add_anchor.scr");
+  PlacedFile added(SaverFile("no_version"), m_savers.Path() + "norvane_add_marker.scr");
+  ASSERT_TRUE(anchor.Placed() && added.Placed());
+  DeleteRegValue(kAppKey, "InstallDir");
+  TempFolder work;
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  SetCurrentDirectoryA(work.Path().c_str());
+  Start();
+  SetCurrentDirectoryA(before);
+  HWND settings = GetDlgItem(PageWith(GetDlgItem(m_dialog, IDC_TAB), IDC_SCREENSAVER_LIST),
+                             IDC_SCREENSAVER_LIST);
+  auto listed = [&] {
+    Rows rows = ListRows(settings);
+    return std::find(rows.begin(), rows.end(), "norvane_add_marker") != rows.end();
+  };
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(settings, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+  EXPECT_FALSE(listed());
+
+  Browse(added.Path());
+  EXPECT_TRUE(WaitUntil(listed));
+  const std::string file = work.Path() + "AdditionalScreensavers.dat";
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file) == ListFileBytes({added.Path()}); }));
+  EXPECT_FALSE(FileExists(m_savers.Path() + "AdditionalScreensavers.dat"));
+
+  DeleteRow(0);
+  EXPECT_TRUE(WaitUntil([&] { return !listed(); }));
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(file) && ReadFileBytes(file).empty(); }));
+  EXPECT_FALSE(FileExists(m_savers.Path() + "AdditionalScreensavers.dat"));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <mbctype.h>
+
 #include <algorithm>
 #include <random>
 
@@ -217,6 +219,25 @@ TEST(Catalogue, DefaultFolderMeansDirectlyInTheWindowsOrSystemFolder) {
   EXPECT_FALSE(IsInDefaultFolder("x.scr"));
   EXPECT_EQ(GetFolderFromPath("x.scr"), "x.scr");
   EXPECT_EQ(GetFileNameFromPath("C:\\x\\y.scr"), "y.scr");
+}
+
+// In the double-byte code pages (932, 936, 949, 950) the trail byte of a
+// character may be 0x5C, the backslash's byte: no helper may cut a path
+// there.
+TEST(Catalogue, PathHelpersKeepDoubleByteCharactersWhole) {
+  ASSERT_EQ(_setmbcp(932), 0);
+  const std::string kanji = "\x95" "\x5C"; // one character of code page 932
+  EXPECT_EQ(GetFileNameFromPath("C:\\" + kanji + ".scr"), kanji + ".scr");
+  EXPECT_EQ(GetFolderFromPath("C:\\" + kanji + "\\x.scr"), "C:\\" + kanji);
+  EXPECT_EQ(GetFolderFromPath("C:\\" + kanji), "C:");
+  std::string folder = "C:\\" + kanji;
+  RemoveTrailingBackslashes(folder);
+  EXPECT_EQ(folder, "C:\\" + kanji);
+  AddTrailingBackslash(folder);
+  EXPECT_EQ(folder, "C:\\" + kanji + "\\");
+  RemoveTrailingBackslashes(folder);
+  EXPECT_EQ(folder, "C:\\" + kanji);
+  _setmbcp(_MB_CP_ANSI);
 }
 
 // The whole road as the settings page takes it: names, flags, order, and one

@@ -1,7 +1,9 @@
-// How the program reads its command line: what follows the program name,
-// the split at blanks, and the "/start" switch.
+// How the programs read their command lines: what follows the program name,
+// the split at blanks, the "/start" switch, and the screensaver switches
+// that the proxy and the samples read.
 #include "app/command_line.h"
 #include "framework/app.h"
+#include "proxy/saver_command.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,26 @@ TEST(CommandLine, StartSwitchIsTheWholeFirstToken) {
   EXPECT_FALSE(Starts(" /start")); // an empty first token
   EXPECT_FALSE(Starts(""));
   EXPECT_FALSE(Starts("start"));
+}
+
+// Windows writes the switches in several ways; a text that is no switch
+// opens the settings, as Windows' own screensavers do.
+TEST(ScreensaverSwitches, EveryFormWindowsWrites) {
+  struct Case {
+    const char* text;
+    char chSwitch;
+    INT_PTR window;
+  };
+  for (const Case& c : {Case{"/s", 's', 0}, Case{"-S", 's', 0}, Case{"/p 123", 'p', 123},
+                        Case{"/p:123", 'p', 123}, Case{"/P123", 'p', 123}, Case{"/c", 'c', 0},
+                        Case{"/c:456", 'c', 456}, Case{"/a", 'a', 0}, Case{"", 'c', 0},
+                        Case{"junk", 'c', 0}, Case{"/", 'c', 0}, Case{"/p junk", 'p', 0}}) {
+    SCOPED_TRACE(c.text);
+    ScreensaverCommand command = ParseScreensaverArguments(c.text);
+    EXPECT_EQ(command.chSwitch, c.chSwitch);
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(command.hWnd), c.window);
+    EXPECT_EQ(command.strArguments, c.text);
+  }
 }
 
 } // namespace

@@ -126,10 +126,10 @@ TEST_F(GeneralSettingsTest, UncheckedMakeDefaultOnlySkipsTheNextRegistration) {
     ChildProcess norvane(Program(), "");
     HWND page = ShowPage(norvane);
     ASSERT_NE(page, nullptr);
-    ASSERT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), ShortProxyPath());
+    ASSERT_EQ(GetDesktopString("SCRNSAVE.EXE"), ShortProxyPath());
     SendMessageA(GetDlgItem(page, IDC_MAKE_DEFAULT), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitStored("MakeDefaultScreensaver", 0));
-    EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), ShortProxyPath());
+    EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), ShortProxyPath());
     Close(norvane);
   }
   SetRegString(kDesktopKey, "SCRNSAVE.EXE", kSentinel);
@@ -137,7 +137,7 @@ TEST_F(GeneralSettingsTest, UncheckedMakeDefaultOnlySkipsTheNextRegistration) {
   HWND page = ShowPage(norvane);
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(CheckOf(page, IDC_MAKE_DEFAULT), BST_UNCHECKED);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
 }
 
 } // namespace

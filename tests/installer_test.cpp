@@ -185,7 +185,7 @@ TEST_F(InstallerTest, UninstallerRemovesEverythingThroughItsCopy) {
   // The copy in the temporary folder goes at the next restart.
   EXPECT_NE(PendingDeletions().find("\\NorvaneUninstall-"), std::string::npos);
   EXPECT_FALSE(KeyExists("Software\\Tessaly"));
-  EXPECT_FALSE(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE").has_value());
+  EXPECT_FALSE(GetDesktopString("SCRNSAVE.EXE").has_value());
 }
 
 TEST_F(InstallerTest, UninstallLeavesWhatIsNotItsOwn) {
@@ -203,7 +203,7 @@ TEST_F(InstallerTest, UninstallLeavesWhatIsNotItsOwn) {
   EXPECT_FALSE(FileExists(InstalledProxy()));
   EXPECT_FALSE(KeyExists(kProgramKey));
   EXPECT_EQ(GetRegDword("Software\\Tessaly", "Kept"), 1u);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), Terminated(foreign));
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), Terminated(foreign));
 }
 
 TEST_F(InstallerTest, UninstallWithoutAnInstallationOrAFullPathFails) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+
 namespace {
 
 std::string System() {
@@ -131,6 +134,54 @@ TEST_F(ListFilesTest, FileHeldOpenElsewhereIsNeitherReadNorReplaced) {
   EXPECT_EQ(ReadFileBytes(m_install.DisabledList()), "D:\\S\\old.scr\r\n");
   EXPECT_FALSE(FileExists(m_install.AdditionalList() + ".tmp"));
   EXPECT_FALSE(FileExists(m_install.DisabledList() + ".tmp"));
+}
+
+// The proxy or the manager reading a list holds it only for a moment: a
+// read or a write that meets it waits, rather than taking the list for
+// empty and losing the user's unchecked screensavers.
+TEST_F(ListFilesTest, FileHeldOpenForAMomentIsWaitedFor) {
+  WriteFileBytes(m_install.DisabledList(), "D:\\S\\old.scr\r\n");
+  WriteFileBytes(m_install.AdditionalList(), "D:\\S\\old.scr\r\n");
+  auto holdBriefly = [](const std::string& path) {
+    auto held = std::make_shared<FileHandle>(HoldOpen(path, 0));
+    EXPECT_TRUE(*held);
+    return std::thread([held] {
+      Sleep(300);
+      held->reset();
+    });
+  };
+
+  std::thread release = holdBriefly(m_install.DisabledList());
+  CScreensaverArray list = {{"D:\\S\\old.scr", "", true}, {"D:\\S\\new.scr", "", true}};
+  EXPECT_TRUE(ApplyDisabledList(list));
+  release.join();
+  EXPECT_FALSE(list[0].bEnabled);
+  EXPECT_TRUE(list[1].bEnabled);
+
+  release = holdBriefly(m_install.AdditionalList());
+  WriteAdditionalScreensavers({"D:\\S\\new.scr"});
+  release.join();
+  EXPECT_EQ(ReadFileBytes(m_install.AdditionalList()), "D:\\S\\new.scr\r\n");
+
+  // Held for good, the reader says so: the caller must not write from it.
+  FileHandle held = HoldOpen(m_install.DisabledList(), 0);
+  EXPECT_FALSE(ApplyDisabledList(list));
+  EXPECT_TRUE(list[0].bEnabled);
+  held.reset();
+  DeleteFileA(m_install.DisabledList().c_str());
+  EXPECT_TRUE(ApplyDisabledList(list));
+}
+
+// A write that a crash cut short leaves its temporary file behind, perhaps
+// read-only after a copy; the next write goes through and clears it.
+TEST_F(ListFilesTest, TemporaryFileLeftByACrashIsCleared) {
+  const std::string temporary = m_install.DisabledList() + ".tmp";
+  WriteFileBytes(temporary, "D:\\S\\half");
+  SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
+  CScreensaverArray list = {{"D:\\S\\old.scr", "", false}};
+  WriteDisabledScreensavers(list);
+  EXPECT_EQ(ReadFileBytes(m_install.DisabledList()), "D:\\S\\old.scr\r\n");
+  EXPECT_FALSE(FileExists(temporary));
 }
 
 } // namespace

@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
     EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 0u; }));
     // The command runs in the program: the second value follows the first.
     EXPECT_TRUE(WaitUntil(
-        [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("0\0", 2); }));
+        [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
     EXPECT_TRUE(WaitTrayShows(forbiddenIcon.get()));
     EXPECT_FALSE(TrayShowsIcon(normalIcon.get()));
     Command(dialog, ID_TRAY_CLOSE);
@@ -181,13 +181,13 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
   HWND dialog = WaitForMainDialog(norvane.Id());
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(WaitUntil(
-      [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("0\0", 2); }));
+      [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
   EXPECT_TRUE(WaitTrayShows(forbiddenIcon.get()));
 
   Command(dialog, ID_TRAY_ALLOW);
   EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 1u; }));
   EXPECT_TRUE(WaitUntil(
-      [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("1\0", 2); }));
+      [] { return GetDesktopString("ScreenSaveActive") == std::string("1\0", 2); }));
   EXPECT_TRUE(WaitTrayShows(normalIcon.get()));
 }
 

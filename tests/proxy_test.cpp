@@ -3,6 +3,7 @@
 // settings switch opens.
 #include "catalogue/catalogue.h"
 #include "tests/support/files.h"
+#include "tests/support/main_window.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
 
@@ -63,6 +64,28 @@ protected:
     return image;
   }
 
+  // Runs the proxy for a preview to the point where a screensaver draws,
+  // ends it as Windows does, and returns that screensaver's program.
+  std::string RunOnePreview(HWND host) {
+    StartProxy("/p " + std::to_string(reinterpret_cast<INT_PTR>(host)));
+    std::string image = WaitForPreviewIn(host);
+    if (image.empty())
+      return image;
+    DWORD previewProcess = ProcessOf(ChildWindows(host).front());
+    m_proxy->Terminate();
+    if (!ProcessEnded(previewProcess) || !WaitUntil([&] {
+          PumpMessages();
+          return ChildWindows(host).empty();
+        }))
+      return "";
+    return image;
+  }
+
+  static WindowHandle CreateHost() {
+    return WindowHandle(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                        300, 200, nullptr, nullptr, nullptr, nullptr));
+  }
+
   static constexpr const char* kProxy = "_Norvane.scr";
   std::optional<ScratchInstallDir> m_install;
   std::unique_ptr<ChildProcess> m_proxy;
@@ -110,9 +133,8 @@ TEST_F(ProxyTest, PreviewDrawsInTheGivenWindowAndEndsWithTheProxy) {
   }));
 }
 
-// The additional list counts, the disabled list does not, a file that is
-// gone or damaged gives way to another, and the pick changes from one run to
-// the next.
+// The additional list counts, the disabled list does not, and a file that
+// is gone or damaged gives way to another.
 TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatStart) {
   TempFolder other;
   PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
@@ -121,28 +143,83 @@ TEST_F(ProxyTest, ChoosesAtRandomAmongTheCheckedScreensaversThatStart) {
   WriteFileBytes(damaged, "MZ, but not a program");
   WriteAdditionalScreensavers({three.Path(), missing, damaged});
   CheckOnly({m_one.Path(), three.Path(), missing, damaged});
-  WindowHandle host(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
-                                    200, nullptr, nullptr, nullptr, nullptr));
+  WindowHandle host = CreateHost();
   ASSERT_TRUE(host);
 
   std::set<std::string> chosen;
-  // Twelve runs: each of the two is left out of all of them once in 4,096.
-  for (int run = 0; run < 12; ++run) {
-    StartProxy("/p " + std::to_string(reinterpret_cast<INT_PTR>(host.get())));
-    std::string image = WaitForPreviewIn(host.get());
+  for (int run = 0; run < 4; ++run) {
+    std::string image = RunOnePreview(host.get());
     ASSERT_FALSE(image.empty()) << "nothing previewed in run " << run;
     chosen.insert(PathsEqual(image, m_one.Path())   ? "one"
                   : PathsEqual(image, three.Path()) ? "three"
                                                     : image);
-    DWORD previewProcess = ProcessOf(ChildWindows(host.get()).front());
-    m_proxy->Terminate();
-    ASSERT_TRUE(ProcessEnded(previewProcess));
-    ASSERT_TRUE(WaitUntil([&] {
-      PumpMessages();
-      return ChildWindows(host.get()).empty();
-    }));
   }
   EXPECT_EQ(chosen, (std::set<std::string>{"one", "three"}));
+}
+
+// A user who checks three sees each once before any again, never one twice
+// in a row where one round meets the next, and a change of the checked set
+// is taken into the round that runs.
+TEST_F(ProxyTest, EachCheckedRunsOnceARoundAndNeverTwiceInARow) {
+  TempFolder other;
+  PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
+  PlacedFile four(SaverFile("Aurora"), other.Path() + "four.scr");
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed() && four.Placed());
+  WriteAdditionalScreensavers({three.Path(), four.Path()});
+  CheckOnly({m_one.Path(), m_two.Path(), three.Path()});
+  WindowHandle host = CreateHost();
+  ASSERT_TRUE(host);
+  auto name = [&](const std::string& image) {
+    for (const PlacedFile* file : {&m_one, &m_two, &three, &four})
+      if (PathsEqual(image, file->Path()))
+        return file->Path();
+    return "unexpected: " + image;
+  };
+
+  std::vector<std::string> runs;
+  for (int run = 0; run < 7; ++run)
+    runs.push_back(name(RunOnePreview(host.get())));
+  for (int round = 0; round < 2; ++round)
+    EXPECT_EQ(std::set<std::string>(runs.begin() + 3 * round, runs.begin() + 3 * round + 3),
+              (std::set<std::string>{m_one.Path(), m_two.Path(), three.Path()}));
+  for (size_t run = 1; run < runs.size(); ++run)
+    EXPECT_NE(runs[run], runs[run - 1]) << "run " << run;
+
+  // Two of the third round are left; one of them is unchecked and four is
+  // checked, so the round ends with the other one and four.
+  std::vector<std::string> left;
+  for (const std::string& path : {m_one.Path(), m_two.Path(), three.Path()})
+    if (path != runs[6])
+      left.push_back(path);
+  const std::string kept = left[1];
+  CheckOnly({runs[6], kept, four.Path()});
+  std::set<std::string> rest = {name(RunOnePreview(host.get())), name(RunOnePreview(host.get()))};
+  EXPECT_EQ(rest, (std::set<std::string>{kept, four.Path()}));
+
+  // With one checked, that one every time.
+  CheckOnly({three.Path()});
+  for (int run = 0; run < 2; ++run)
+    EXPECT_EQ(name(RunOnePreview(host.get())), three.Path());
+}
+
+// Some screensavers only start the real program and end at once: the proxy
+// lasts as long as that program, which still ends with the proxy.
+TEST_F(ProxyTest, LastsAsLongAsWhatTheScreensaverStarted) {
+  TempFolder other;
+  PlacedFile starter(BesideTestProgram("saver_starter.exe"), other.Path() + "starter.scr");
+  PlacedFile real(SaverFile("Aurora"), other.Path() + "starter_real.scr");
+  ASSERT_TRUE(starter.Placed() && real.Placed());
+  WriteAdditionalScreensavers({starter.Path()});
+  CheckOnly({starter.Path()});
+  StartProxy("/s");
+
+  std::vector<HWND> windows;
+  ASSERT_TRUE(WaitUntil([&] { return !(windows = WindowsOfFile(real.Path())).empty(); }));
+  ASSERT_TRUE(WaitUntil([] { return ProcessesNamed("starter.scr") == 0; }));
+  EXPECT_FALSE(m_proxy->WaitForExit(1000));
+  EXPECT_FALSE(WindowsOfFile(real.Path()).empty());
+  PostMessageA(windows[0], WM_CLOSE, 0, 0);
+  EXPECT_TRUE(m_proxy->WaitForExit(5000));
 }
 
 TEST_F(ProxyTest, NothingCheckedEndsAtOnceWithNothingShown) {
@@ -186,6 +263,24 @@ TEST_F(ProxyTest, SettingsStartTheManagerOrSayWhyNot) {
                 "\\Norvane.exe\".  Install Norvane again to choose the screensavers.");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(m_proxy->WaitForExit(5000));
+}
+
+// The Settings button of Windows' dialog, in each of its forms, brings the
+// running manager out of the tray instead of starting a second one.
+TEST_F(ProxyTest, SettingsBringUpTheRunningManager) {
+  ChildProcess norvane(BesideTestProgram("Norvane.exe"), "/start");
+  HWND dialog = WaitForMainDialog(norvane.Id());
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  for (const char* arguments : {"/c", "/C:1234", ""}) {
+    SCOPED_TRACE(arguments);
+    StartProxy(arguments);
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMainWindow(norvane.Id()) == dialog; }));
+    EXPECT_TRUE(m_proxy->WaitForExit(5000));
+    EXPECT_EQ(ProcessesNamed("Norvane.exe"), 1);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !VisibleMainWindow(norvane.Id()); }));
+  }
 }
 
 } // namespace

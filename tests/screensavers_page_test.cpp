@@ -200,19 +200,24 @@ TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
   Start(2);
   HWND wait = GetDlgItem(page, IDC_WAIT_MINUTES);
   EXPECT_EQ(WindowText(wait), "10");
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("600\0", 4));
+  // The arrows go from 1 to 9999 (maximum in the low word).
+  EXPECT_EQ(SendMessageA(GetDlgItem(page, IDC_WAIT_SPIN), UDM_GETRANGE, 0, 0), MAKELONG(9999, 1));
+  EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("600\0", 4));
 
-  SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("11"));
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("660\0", 4));
+  // A long text is read whole, not cut to a number it is not.
+  const std::string longText = std::string(70, '0') + "11";
+  SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
+  EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("660\0", 4));
 
   // A refused text shows its prompt while the setting stays.
   struct Case {
     const char* text;
     const char* prompt;
   };
-  for (Case refused : {Case{"0", "Please enter an integer between 1 and 9999."},
-                       Case{"10000", "Please enter an integer between 1 and 9999."},
-                       Case{"", "Please enter an integer."}}) {
+  const char* range = "Please enter an integer between 1 and 9999.";
+  for (Case refused : {Case{"0", range}, Case{"-0", range}, Case{"+0", range}, Case{"-00", range},
+                       Case{"10000", range}, Case{"", "Please enter an integer."},
+                       Case{"5x", "Please enter an integer."}}) {
     SCOPED_TRACE(refused.text);
     std::thread typing(
         [&] { SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(refused.text)); });
@@ -220,7 +225,7 @@ TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
     typing.join();
     EXPECT_EQ(answer.text, refused.prompt);
     EXPECT_TRUE(answer.icon);
-    EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("660\0", 4));
+    EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("660\0", 4));
   }
 }
 
@@ -229,7 +234,7 @@ TEST_F(ScreensaversPageTest, IdleTimeUnderAMinuteShowsZeroAndIsLeftAlone) {
   Start(2);
   EXPECT_EQ(WindowText(GetDlgItem(page, IDC_WAIT_MINUTES)), "0");
   Sleep(300);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("59\0", 3));
+  EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("59\0", 3));
 }
 
 TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
@@ -264,13 +269,26 @@ TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
   EXPECT_TRUE(ProcessEnded(second));
   EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
 
-  // Other tabs and the tray stop it; coming back from the tray resumes it,
-  // coming back to the tab does not.
+  // The Additional Screensavers tab keeps it; the two others and the tray
+  // stop it; coming back from the tray resumes it, coming back to the tab
+  // does not.
   SelectListRow(list, 0);
   DWORD running = WaitForPreviewOf(rows.paths[0]);
   HWND tab = GetDlgItem(dialog, IDC_TAB);
-  SendMessageA(tab, TCM_SETCURFOCUS, 2, 0);
-  EXPECT_TRUE(ProcessEnded(running));
+  SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(PageWith(tab, IDC_BROWSE)) != FALSE; }));
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, running));
+  EXPECT_EQ(WaitForSingleObject(process.get(), 1000), DWORD{WAIT_TIMEOUT});
+  for (int other : {2, 3}) {
+    SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
+    SelectListRow(list, -1);
+    ASSERT_TRUE(WaitUntil([&] { return PreviewChild() == nullptr; }));
+    SelectListRow(list, 0);
+    running = WaitForPreviewOf(rows.paths[0]);
+    ASSERT_NE(running, 0u);
+    SendMessageA(tab, TCM_SETCURFOCUS, other, 0);
+    EXPECT_TRUE(ProcessEnded(running)) << "tab " << other;
+  }
   SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
   Sleep(500);
   EXPECT_EQ(PreviewChild(), nullptr);

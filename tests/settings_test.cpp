@@ -59,16 +59,16 @@ TEST_F(SettingsTest, TimeOutIsSecondsReadAsWholeMinutes) {
 
 TEST_F(SettingsTest, TimeOutIsWrittenAsTerminatedSeconds) {
   SetScreenSaveTimeOut(15);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("900\0", 4));
+  EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("900\0", 4));
   SetScreenSaveTimeOut(9999);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveTimeOut"), std::string("599940\0", 7));
+  EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("599940\0", 7));
 }
 
 TEST_F(SettingsTest, ScreenSaveActiveIsOneOrZero) {
   SetScreenSaveActive(true);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("1\0", 2));
+  EXPECT_EQ(GetDesktopString("ScreenSaveActive"), std::string("1\0", 2));
   SetScreenSaveActive(false);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("0\0", 2));
+  EXPECT_EQ(GetDesktopString("ScreenSaveActive"), std::string("0\0", 2));
 }
 
 // The value is read into a fixed buffer; whatever is stored there must never

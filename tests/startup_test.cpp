@@ -69,8 +69,8 @@ TEST_F(StartupTest, StartSwitchWhileStartWithWindowsIsOffExitsSilently) {
   EXPECT_FALSE(norvane.IsRunning());
   EXPECT_EQ(exitCode, 0u);
   EXPECT_FALSE(sawWindow);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
-  EXPECT_FALSE(GetRegBytes(kDesktopKey, "ScreenSaveActive").has_value());
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
+  EXPECT_FALSE(GetDesktopString("ScreenSaveActive").has_value());
 
   // Without "/start" the setting does not matter.
   ExpectVisibleStart("");
@@ -121,15 +121,15 @@ TEST_F(StartupTest, RegistersTheProxyByItsShortPath) {
 
   char shortPath[MAX_PATH] = {};
   ASSERT_GT(GetShortPathNameA(ProxyPath().c_str(), shortPath, MAX_PATH), 0u);
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), std::string(shortPath) + '\0');
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("1\0", 2));
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string(shortPath) + '\0');
+  EXPECT_EQ(GetDesktopString("ScreenSaveActive"), std::string("1\0", 2));
 }
 
 TEST_F(StartupTest, MissingProxyKeepsTheOldScreensaver) {
   ChildProcess norvane(Program(), "");
   ASSERT_TRUE(WaitUntilInitialised(norvane));
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "ScreenSaveActive"), std::string("1\0", 2));
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
+  EXPECT_EQ(GetDesktopString("ScreenSaveActive"), std::string("1\0", 2));
 }
 
 TEST_F(StartupTest, MakeDefaultOffLeavesTheScreensaverAlone) {
@@ -137,7 +137,7 @@ TEST_F(StartupTest, MakeDefaultOffLeavesTheScreensaverAlone) {
   CopyFileA(Program().c_str(), ProxyPath().c_str(), FALSE);
   ChildProcess norvane(Program(), "");
   ASSERT_TRUE(WaitUntilInitialised(norvane));
-  EXPECT_EQ(GetRegBytes(kDesktopKey, "SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string(kSentinel) + '\0');
 }
 
 TEST_F(StartupTest, StoredForbidStateIsPushedToTheDesktop) {
@@ -147,7 +147,7 @@ TEST_F(StartupTest, StoredForbidStateIsPushedToTheDesktop) {
   ASSERT_TRUE(WaitUntilInitialised(norvane));
   // Registration writes "1" first; the main window then writes the stored state.
   EXPECT_TRUE(WaitUntil(
-      [] { return GetRegBytes(kDesktopKey, "ScreenSaveActive") == std::string("0\0", 2); }));
+      [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
 }
 
 } // namespace

@@ -62,8 +62,15 @@ std::optional<std::string> GetRegBytes(const char* key, const char* name) {
   return bytes;
 }
 
+std::optional<std::string> GetDesktopString(const char* name) {
+  std::optional<std::string> bytes = GetRegBytes(kDesktopKey, name);
+  if (bytes && GetRegType(kDesktopKey, name) != DWORD{REG_SZ})
+    return "(not REG_SZ) " + *bytes;
+  return bytes;
+}
+
 void ResetProgramRegistry() {
-  RegDeleteKeyA(HKEY_CURRENT_USER, kAppKey);
+  RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
   for (const char* name : {"ScreenSaveTimeOut", "ScreenSaveActive", "SCRNSAVE.EXE"})
     DeleteRegValue(kDesktopKey, name);
 }

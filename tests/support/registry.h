@@ -18,5 +18,8 @@ std::optional<DWORD> GetRegDword(const char* key, const char* name);
 std::optional<DWORD> GetRegType(const char* key, const char* name);
 // The raw bytes of a string value, terminator included when it was stored.
 std::optional<std::string> GetRegBytes(const char* key, const char* name);
+// The bytes of a desktop value, marked as wrong unless it is a REG_SZ, the
+// only type Windows reads for it.
+std::optional<std::string> GetDesktopString(const char* name);
 // Removes the program's own values and the desktop values it writes.
 void ResetProgramRegistry();
