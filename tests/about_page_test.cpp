@@ -52,4 +52,48 @@ TEST_F(AboutPageTest, LinksShowAndTipTheirAddresses) {
   }
 }
 
+// How many pixels of the control, as it shows on the screen, have exactly
+// this colour.
+int PixelsOfColour(HWND control, COLORREF colour) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  HDC screen = GetDC(nullptr);
+  std::string pixels = CapturePixels(screen, rect.left, rect.top, rect.right - rect.left,
+                                     rect.bottom - rect.top);
+  ReleaseDC(nullptr, screen);
+  int count = 0;
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    auto byte = [&](size_t at) { return static_cast<BYTE>(pixels[i + at]); };
+    count += RGB(byte(2), byte(1), byte(0)) == colour;
+  }
+  return count;
+}
+
+// The page lets its links colour their own text, normal and under the
+// cursor, on the page's own background.
+TEST_F(AboutPageTest, LinksShowTheirColoursOnThePageBackground) {
+  ChildProcess norvane(BesideTestProgram("Norvane.exe"), "");
+  HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
+  ASSERT_NE(dialog, nullptr);
+  HWND tab = GetDlgItem(dialog, IDC_TAB);
+  HWND page = PageWith(tab, IDC_LINK_MAKER);
+  ASSERT_NE(page, nullptr);
+  SendMessageA(tab, TCM_SETCURFOCUS, 3, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }));
+  HWND link = GetDlgItem(page, IDC_LINK_MAKER);
+  ASSERT_TRUE(WaitUntil([&] { return ToolTipTextOf(link) == "https://www.norvane.example/"; }));
+
+  const COLORREF normal = RGB(0, 0, 128), hover = RGB(0, 0, 255), background = RGB(252, 252, 254);
+  EXPECT_TRUE(WaitUntil([&] { return PixelsOfColour(link, normal) > 10; }));
+  EXPECT_GT(PixelsOfColour(link, background), 0);
+  RECT rect;
+  GetWindowRect(link, &rect);
+  int y = (rect.bottom - rect.top) / 2;
+  SetCursorPos(rect.left + 3, rect.top + y);
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, y));
+  EXPECT_TRUE(WaitUntil([&] { return PixelsOfColour(link, hover) > 10; }));
+  EXPECT_GT(PixelsOfColour(link, background), 0);
+  SetCursorPos(0, 0);
+}
+
 } // namespace

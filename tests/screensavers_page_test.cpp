@@ -38,6 +38,7 @@ protected:
     KillStrayInstances("nvtest_Stars.scr");
     KillStrayInstances("nvtest_Lights.scr");
     KillStrayInstances("zz_last.scr");
+    KillStrayInstances("zz spaced.scr");
     DeleteRegValue(kDesktopKey, "ScreenSaveTimeOut");
   }
 
@@ -171,6 +172,30 @@ TEST_F(ScreensaversPageTest, ChecksFollowTheDisabledListAndOneAlwaysStaysChecked
   EXPECT_TRUE(ListRowChecked(list, 0) && ListRowChecked(list, 1));
 }
 
+// The proxy may hold the disabled list while the page fills its rows,
+// which then come up all checked: the next click must keep the user's other
+// unchecked screensavers, not write the list from those rows.
+TEST_F(ScreensaversPageTest, ListHeldOpenAtTheStartLosesNoUncheckedScreensaver) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  TempFolder other;
+  PlacedFile third(SaverFile("no_version"), other.Path() + "zz_last.scr");
+  WriteTextLines(install.AdditionalList(), {third.Path()});
+  WriteTextLines(install.DisabledList(), {rows.paths[1]});
+  FileHandle held(CreateFileA(install.DisabledList().c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  Start(3);
+  EXPECT_TRUE(ListRowChecked(list, 1));
+  held.reset();
+
+  FileStamp before = StampOf(install.DisabledList());
+  SetListRowChecked(list, 2, false);
+  EXPECT_TRUE(WaitForFileWrite(install.DisabledList(), before,
+                               ListFileBytes({rows.paths[1], third.Path()})));
+  EXPECT_TRUE(WaitUntil([&] { return !ListRowChecked(list, 1) && !ListRowChecked(list, 2); }));
+  EXPECT_TRUE(ListRowChecked(list, 0));
+}
+
 // A rebuild leaves no selection and no preview, also when it checks no row
 // and so makes the list send no change at all.
 TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
@@ -301,18 +326,26 @@ TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
   EXPECT_TRUE(ProcessEnded(running));
 }
 
+// A screensaver added from a folder with blanks in its name (Program Files)
+// gets its path quoted, or it would take the rest of the path for its
+// switches and answer every launch with its settings.
 TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScreenInstead) {
-  Rows rows = SortedRows(stars.Path(), lights.Path());
-  Start(2);
-  SelectListRow(list, 1);
-  DWORD preview = WaitForPreviewOf(rows.paths[1]);
+  TempFolder other;
+  ASSERT_TRUE(CreateDirectoryA((other.Path() + "Program Files").c_str(), nullptr));
+  PlacedFile spaced(SaverFile("no_version"), other.Path() + "Program Files\\zz spaced.scr");
+  ASSERT_TRUE(spaced.Placed());
+  WriteTextLines(install.AdditionalList(), {spaced.Path()});
+  const std::string& path = spaced.Path();
+  Start(3);
+  SelectListRow(list, 2);
+  DWORD preview = WaitForPreviewOf(path);
   ASSERT_NE(preview, 0u);
 
   // The samples answer "/c" with a message box of their own.
   SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);
   HWND settings = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
-    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+    for (HWND wnd : WindowsOfFile(path))
       if (ClassName(wnd) == "#32770")
         settings = wnd;
     return settings != nullptr;
@@ -322,7 +355,7 @@ TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScree
   SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
   HWND fullScreen = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
-    for (HWND wnd : WindowsOfFile(rows.paths[1]))
+    for (HWND wnd : WindowsOfFile(path))
       if (ClassName(wnd) != "#32770")
         fullScreen = wnd;
     return fullScreen != nullptr;
