@@ -228,7 +228,19 @@ TEST_F(AdditionalPageTest, ChangesReachTheSettingsPageAndBrowsingMovesNoListFile
   ASSERT_TRUE(WaitUntil([&] { return SendMessageA(settings, LVM_GETITEMCOUNT, 0, 0) > 0; }));
   EXPECT_FALSE(listed());
 
-  Browse(added.Path());
+  // Into the folder first, then the file, as a user browses.
+  Click(IDC_BROWSE);
+  HWND fileDialog = WaitForOtherDialog();
+  ASSERT_NE(fileDialog, nullptr);
+  TypeFileName(fileDialog, m_savers.Path());
+  // Sent, not posted: it returns once the dialog has gone into the folder.
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(GetDlgItem(fileDialog, IDOK)),
+                                  SMTO_NORMAL, 10000, &ignored));
+  TypeFileName(fileDialog, "norvane_add_marker.scr");
+  Press(fileDialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }));
   EXPECT_TRUE(WaitUntil(listed));
   const std::string file = work.Path() + "AdditionalScreensavers.dat";
   EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file) == ListFileBytes({added.Path()}); }));

@@ -172,16 +172,4 @@ TEST_F(ListFilesTest, FileHeldOpenForAMomentIsWaitedFor) {
   EXPECT_TRUE(ApplyDisabledList(list));
 }
 
-// A write that a crash cut short leaves its temporary file behind, perhaps
-// read-only after a copy; the next write goes through and clears it.
-TEST_F(ListFilesTest, TemporaryFileLeftByACrashIsCleared) {
-  const std::string temporary = m_install.DisabledList() + ".tmp";
-  WriteFileBytes(temporary, "D:\\S\\half");
-  SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_READONLY);
-  CScreensaverArray list = {{"D:\\S\\old.scr", "", false}};
-  WriteDisabledScreensavers(list);
-  EXPECT_EQ(ReadFileBytes(m_install.DisabledList()), "D:\\S\\old.scr\r\n");
-  EXPECT_FALSE(FileExists(temporary));
-}
-
 } // namespace

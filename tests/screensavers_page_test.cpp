@@ -231,7 +231,10 @@ TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
 
   // A long text is read whole, not cut to a number it is not.
   const std::string longText = std::string(70, '0') + "11";
-  SendMessageA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
+  // A prompt would hold the message: it must come back.
+  DWORD_PTR ignored = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()),
+                                  SMTO_NORMAL, 10000, &ignored));
   EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("660\0", 4));
 
   // A refused text shows its prompt while the setting stays.
