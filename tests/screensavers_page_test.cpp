@@ -233,7 +233,7 @@ TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {
   const std::string longText = std::string(70, '0') + "11";
   // A prompt would hold the message: it must come back.
   DWORD_PTR ignored = 0;
-  EXPECT_TRUE(SendMessageTimeoutA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()),
+  ASSERT_TRUE(SendMessageTimeoutA(wait, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()),
                                   SMTO_NORMAL, 10000, &ignored));
   EXPECT_EQ(GetDesktopString("ScreenSaveTimeOut"), std::string("660\0", 4));
 
