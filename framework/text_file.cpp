@@ -17,8 +17,8 @@ const DWORD kSharingPauseMs = 20;
 HANDLE OpenUnshared(const std::string& path, DWORD access, DWORD disposition) {
   DWORD start = GetTickCount();
   for (;;) {
-    HANDLE file = CreateFileA(path.c_str(), access, 0, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
         GetTickCount() - start >= kSharingRetryMs)
       return file;

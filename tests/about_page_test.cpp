@@ -58,8 +58,8 @@ int PixelsOfColour(HWND control, COLORREF colour) {
   RECT rect;
   GetWindowRect(control, &rect);
   HDC screen = GetDC(nullptr);
-  std::string pixels = CapturePixels(screen, rect.left, rect.top, rect.right - rect.left,
-                                     rect.bottom - rect.top);
+  std::string pixels =
+      CapturePixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
   ReleaseDC(nullptr, screen);
   int count = 0;
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) {

@@ -226,7 +226,7 @@ TEST(Catalogue, DefaultFolderMeansDirectlyInTheWindowsOrSystemFolder) {
 // there.
 TEST(Catalogue, PathHelpersKeepDoubleByteCharactersWhole) {
   ASSERT_EQ(_setmbcp(932), 0);
-  const std::string kanji = "\x95" "\x5C"; // one character of code page 932
+  const std::string kanji = "\x95\x5C"; // one character of code page 932
   EXPECT_EQ(GetFileNameFromPath("C:\\" + kanji + ".scr"), kanji + ".scr");
   EXPECT_EQ(GetFolderFromPath("C:\\" + kanji + "\\x.scr"), "C:\\" + kanji);
   EXPECT_EQ(GetFolderFromPath("C:\\" + kanji), "C:");

@@ -54,10 +54,10 @@ TEST(ScreensaverSwitches, EveryFormWindowsWrites) {
     char chSwitch;
     INT_PTR window;
   };
-  for (const Case& c : {Case{"/s", 's', 0}, Case{"-S", 's', 0}, Case{"/p 123", 'p', 123},
-                        Case{"/p:123", 'p', 123}, Case{"/P123", 'p', 123}, Case{"/c", 'c', 0},
-                        Case{"/c:456", 'c', 456}, Case{"/a", 'a', 0}, Case{"", 'c', 0},
-                        Case{"junk", 'c', 0}, Case{"/", 'c', 0}, Case{"/p junk", 'p', 0}}) {
+  for (const Case& c :
+       {Case{"/s", 's', 0}, Case{"-S", 's', 0}, Case{"/p 123", 'p', 123}, Case{"/p:123", 'p', 123},
+        Case{"/P123", 'p', 123}, Case{"/c", 'c', 0}, Case{"/c:456", 'c', 456}, Case{"/a", 'a', 0},
+        Case{"", 'c', 0}, Case{"junk", 'c', 0}, Case{"/", 'c', 0}, Case{"/p junk", 'p', 0}}) {
     SCOPED_TRACE(c.text);
     ScreensaverCommand command = ParseScreensaverArguments(c.text);
     EXPECT_EQ(command.chSwitch, c.chSwitch);

@@ -169,8 +169,8 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
     Command(dialog, ID_TRAY_FORBID);
     EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 0u; }));
     // The command runs in the program: the second value follows the first.
-    EXPECT_TRUE(WaitUntil(
-        [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
+    EXPECT_TRUE(
+        WaitUntil([] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
     EXPECT_TRUE(WaitTrayShows(forbiddenIcon.get()));
     EXPECT_FALSE(TrayShowsIcon(normalIcon.get()));
     Command(dialog, ID_TRAY_CLOSE);
@@ -180,14 +180,14 @@ TEST_F(MainWindowTest, AllowAndForbidSwitchRegistryAndIconAcrossRestarts) {
   ChildProcess norvane(Program(), "");
   HWND dialog = WaitForMainDialog(norvane.Id());
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(WaitUntil(
-      [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
+  EXPECT_TRUE(
+      WaitUntil([] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
   EXPECT_TRUE(WaitTrayShows(forbiddenIcon.get()));
 
   Command(dialog, ID_TRAY_ALLOW);
   EXPECT_TRUE(WaitUntil([] { return GetRegDword(kAppKey, "EnableExeScreensavers") == 1u; }));
-  EXPECT_TRUE(WaitUntil(
-      [] { return GetDesktopString("ScreenSaveActive") == std::string("1\0", 2); }));
+  EXPECT_TRUE(
+      WaitUntil([] { return GetDesktopString("ScreenSaveActive") == std::string("1\0", 2); }));
   EXPECT_TRUE(WaitTrayShows(normalIcon.get()));
 }
 
@@ -301,14 +301,6 @@ TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
   DeleteFileA(helpFile.c_str());
   RemoveDirectoryA((folder + "\\Help").c_str());
   RemoveDirectoryA(folder.c_str());
-}
-
-TEST(HelpFileTest, ExactlyOneBackslashBeforeHelp) {
-  const std::string expected = "C:\\Program Files\\Norvane\\Help\\NorvaneHelp.chm";
-  EXPECT_EQ(HelpFilePath("C:\\Program Files\\Norvane"), expected);
-  EXPECT_EQ(HelpFilePath("C:\\Program Files\\Norvane\\"), expected);
-  EXPECT_EQ(HelpFilePath("C:\\Program Files\\Norvane\\\\"), expected);
-  EXPECT_EQ(HelpFilePath(""), "\\Help\\NorvaneHelp.chm");
 }
 
 } // namespace

@@ -13,8 +13,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string real = self;
   real.insert(real.rfind('.'), "_real");
-  std::string commandLine =
-      "\"" + real + "\" " + ArgumentsFromCommandLine(GetCommandLineA());
+  std::string commandLine = "\"" + real + "\" " + ArgumentsFromCommandLine(GetCommandLineA());
   STARTUPINFOA startup = {sizeof startup};
   PROCESS_INFORMATION info = {};
   if (!CreateProcessA(real.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -146,8 +146,8 @@ TEST_F(StartupTest, StoredForbidStateIsPushedToTheDesktop) {
   ChildProcess norvane(Program(), "");
   ASSERT_TRUE(WaitUntilInitialised(norvane));
   // Registration writes "1" first; the main window then writes the stored state.
-  EXPECT_TRUE(WaitUntil(
-      [] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
+  EXPECT_TRUE(
+      WaitUntil([] { return GetDesktopString("ScreenSaveActive") == std::string("0\0", 2); }));
 }
 
 } // namespace
