@@ -77,6 +77,11 @@ bool StartProgram(const std::string& path, const std::string& arguments, DWORD f
 
 bool RunScreensaver(const std::string& path, const std::string& arguments,
                     const std::function<void()>& started) {
+  // Where the desktop's window comes from a process started by the first
+  // program that asks for it (as under Wine), the proxy asks first: that
+  // process must not join the screensaver's job, whose end it would
+  // otherwise wait for and share.
+  GetDesktopWindow();
   Job job = CreateKillOnCloseJob();
   PROCESS_INFORMATION info;
   // Suspended until it is in the job, so that it cannot outlive the proxy
