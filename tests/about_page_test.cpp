@@ -89,11 +89,15 @@ TEST_F(AboutPageTest, LinksShowTheirColoursOnThePageBackground) {
   RECT rect;
   GetWindowRect(link, &rect);
   int y = (rect.bottom - rect.top) / 2;
+  POINT before;
+  GetCursorPos(&before);
   SetCursorPos(rect.left + 3, rect.top + y);
   PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(3, y));
   EXPECT_TRUE(WaitUntil([&] { return PixelsOfColour(link, hover) > 10; }));
   EXPECT_GT(PixelsOfColour(link, background), 0);
-  SetCursorPos(0, 0);
+  // Back where it was: a cursor left over the notification area would
+  // cover its icons for the tests that look at them.
+  SetCursorPos(before.x, before.y);
 }
 
 } // namespace
