@@ -41,6 +41,8 @@ void RemoveTree(const std::wstring& folder) {
 
 } // namespace
 
+void RemoveFolderTree(const std::string& folder) { RemoveTree(Widen(folder)); }
+
 std::string SaverFile(const std::string& name) {
   bool sample = name == "Starfield" || name == "Aurora";
   return BesideTestProgram((sample ? "savers\\" : "savers\\fixtures\\") + name + ".scr");
