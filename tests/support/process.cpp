@@ -236,14 +236,16 @@ bool ProcessEnded(DWORD processId) {
   return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
 }
 
+// Appends every window an enumeration visits (a named callback: the
+// 32-bit calling convention rules out a lambda).
+static BOOL CALLBACK AppendWindow(HWND wnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+  return TRUE;
+}
+
 std::vector<HWND> WindowsOfFile(const std::string& path) {
   std::vector<HWND> all, found;
-  EnumWindows(
-      [](HWND wnd, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumWindows(AppendWindow, reinterpret_cast<LPARAM>(&all));
   for (HWND wnd : all)
     if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
       found.push_back(wnd);
@@ -252,13 +254,7 @@ std::vector<HWND> WindowsOfFile(const std::string& path) {
 
 std::vector<HWND> ChildWindows(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, AppendWindow, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
