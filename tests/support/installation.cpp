@@ -1,8 +1,8 @@
 // Installation helpers for tests.
 #include "tests/support/installation.h"
 
-#include "app/instance_mutex.h"
 #include "catalogue/screensaver.h"
+#include "framework/handle.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
@@ -90,10 +90,6 @@ DWORD RunCommandLine(const std::string& commandLine) {
   if (!arguments.empty() && arguments[0] == ' ')
     arguments.erase(0, 1);
   return RunToEnd(commandLine.substr(1, end - 1), arguments);
-}
-
-KernelHandle HoldNorvaneMutex() {
-  return KernelHandle(CreateMutexA(nullptr, FALSE, kInstanceMutex));
 }
 
 InstallationTraces::InstallationTraces(std::string folder) : m_strFolder(std::move(folder)) {

@@ -6,8 +6,6 @@
 // here.
 #pragma once
 
-#include "framework/handle.h"
-
 #include <windows.h>
 
 #include <string>
@@ -32,9 +30,6 @@ DWORD RunToEnd(const std::string& program, const std::string& arguments);
 // The same for a command line as the registry holds one: a quoted program
 // path, then its arguments.
 DWORD RunCommandLine(const std::string& commandLine);
-
-// Holds the manager's single-instance mutex, as a running Norvane does.
-KernelHandle HoldNorvaneMutex();
 
 // Removes every trace of an installation (in the default folder and in
 // `folder`) when made and again when destroyed.
