@@ -151,11 +151,14 @@ TEST_F(SetupTest, InstallsForTheUserUpgradesAndUninstallsCompletely) {
   norvane.reset();
 
   // An upgrade, with no folder given, goes into the installed one and keeps
-  // the list files; a lost help file comes back.
+  // the list files; a lost help file comes back, and another build's proxy
+  // is replaced.
   std::string choices = ReadFileBytes(disabled);
   DeleteFileA((folder + "\\Help\\NorvaneHelp.chm").c_str());
+  WriteFileBytes(InstalledProxy(), "an older proxy");
   ASSERT_EQ(RunToEnd(SetupProgram(), "/S"), 0u);
   EXPECT_TRUE(FileExists(folder + "\\Help\\NorvaneHelp.chm"));
+  EXPECT_TRUE(SameBytes(InstalledProxy(), BesideTestProgram("_Norvane.scr")));
   EXPECT_FALSE(FileExists(DefaultInstallFolder()));
   EXPECT_EQ(ReadFileBytes(disabled), choices);
   EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
