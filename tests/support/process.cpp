@@ -121,6 +121,10 @@ std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
   GdiFlush();
   std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(width) * height * 4);
+  // The fourth byte is whatever the last drawing left there (an icon drawn
+  // with alpha sets it, the screen does not): only the colour counts.
+  for (size_t i = 3; i < pixels.size(); i += 4)
+    pixels[i] = 0;
   SelectObject(memory.get(), old);
   return pixels;
 }
