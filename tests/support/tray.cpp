@@ -7,19 +7,28 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 const int kSearchWidth = 120;
 
-bool ContainsBlock(const std::string& area, int areaWidth, int areaHeight, const std::string& block,
-                   int size) {
+// Whether the area holds the icon's opaque pixels somewhere. Only those
+// count: the shell may blend the edges of a changed icon over the old one.
+bool ContainsIcon(const std::string& area, int areaWidth, int areaHeight,
+                  const std::string& onBlack, const std::string& onWhite, int size) {
+  std::vector<int> opaque;
+  for (int i = 0; i < size * size; ++i)
+    if (onBlack.compare(i * 4, 4, onWhite, i * 4, 4) == 0)
+      opaque.push_back(i);
   for (int top = 0; top + size <= areaHeight; ++top)
     for (int left = 0; left + size <= areaWidth; ++left) {
       bool same = true;
-      for (int row = 0; same && row < size; ++row)
-        same = area.compare(((top + row) * areaWidth + left) * 4, size * 4, block, row * size * 4,
-                            size * 4) == 0;
+      for (size_t k = 0; same && k < opaque.size(); ++k) {
+        int row = opaque[k] / size, column = opaque[k] % size;
+        same = area.compare(((top + row) * areaWidth + left + column) * 4, 4, onBlack,
+                            opaque[k] * 4, 4) == 0;
+      }
       if (same)
         return true;
     }
@@ -45,11 +54,10 @@ bool TrayShowsIcon(HICON icon) {
     return false;
   HDC screen = GetDC(nullptr);
   std::string area = CapturePixels(screen, bar.right - width, bar.top, width, height);
-  // The top right corner of the taskbar is the background the icons sit on.
-  COLORREF background = GetPixel(screen, bar.right - 1, bar.top);
-  std::string block = RenderIcon(screen, icon, background, size, size);
+  std::string onBlack = RenderIcon(screen, icon, RGB(0, 0, 0), size, size);
+  std::string onWhite = RenderIcon(screen, icon, RGB(255, 255, 255), size, size);
   ReleaseDC(nullptr, screen);
-  return ContainsBlock(area, width, height, block, size);
+  return ContainsIcon(area, width, height, onBlack, onWhite, size);
 }
 
 bool ShellKnowsIcon(HWND wnd, UINT id) {
