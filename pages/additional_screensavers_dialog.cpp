@@ -11,6 +11,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+
 void CAdditionalScreensaversDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_ADDITIONAL_LIST, m_list);
 }
@@ -38,8 +40,10 @@ BOOL CAdditionalScreensaversDialog::OnInitDialog() {
       paths.push_back(entry.strPath);
     WriteAdditionalScreensavers(paths);
   }
-  for (const ScreensaverInfo& entry : entries)
-    InsertRow(entry.strPath);
+  CStringArray paths;
+  for (ScreensaverInfo& entry : entries)
+    paths.push_back(std::move(entry.strPath));
+  FillList(std::move(paths));
   UpdateDeleteButton();
   return TRUE;
 }
@@ -109,13 +113,46 @@ void CAdditionalScreensaversDialog::OnDelete() {
   NotifyListChanged();
 }
 
-// Appended at the end; the list's ascending sort moves the row into place.
-void CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
+namespace {
+
+// The order a sorting list view keeps; equal texts keep their order.
+bool RowBefore(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+}
+
+void InsertRowAt(HWND list, int row, const std::string& path) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+  item.iItem = row;
   item.pszText = const_cast<char*>(path.c_str());
-  SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+} // namespace
+
+// Sorted here once and drawn once at the end: a list view that sorts looks
+// for each new row's place from the top, and draws every row as it comes.
+void CAdditionalScreensaversDialog::FillList(CStringArray paths) {
+  std::stable_sort(paths.begin(), paths.end(), RowBefore);
+  SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(m_list, LVM_SETITEMCOUNT, paths.size(), 0);
+  for (size_t i = 0; i < paths.size(); ++i)
+    InsertRowAt(m_list, static_cast<int>(i), paths[i]);
+  SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(m_list, nullptr, TRUE);
+}
+
+// After the rows of equal or lower text, found by halving.
+void CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
+  int low = 0, high = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+  while (low < high) {
+    int middle = low + (high - low) / 2;
+    if (RowBefore(path, RowText(middle)))
+      high = middle;
+    else
+      low = middle + 1;
+  }
+  InsertRowAt(m_list, low, path);
 }
 
 // The file holds the rows in display order, which is sorted order.

@@ -1,9 +1,10 @@
 // The Additional Screensavers page (second tab): screensavers from other
-// folders, added and removed by the user. The list's rows are the page's
-// only copy of them; the list file is rewritten from the rows after every
-// change.
+// folders, added and removed by the user. The list's rows, kept in
+// ascending order of their text regardless of case, are the page's only
+// copy of them; the list file is rewritten from the rows after every change.
 #pragma once
 
+#include "catalogue/screensaver.h"
 #include "pages/page.h"
 #include "resource.h"
 
@@ -25,6 +26,7 @@ private:
   void OnDelete();
   LRESULT OnItemChangedList();
 
+  void FillList(CStringArray paths);
   void InsertRow(const std::string& path);
   void SaveList();
   std::string RowText(int row) const;

@@ -13,6 +13,8 @@ namespace {
 // "CScreensaversDialog_ItemListChange": the work of a list change, posted
 // so that it runs after the list has finished the click or key.
 UINT g_uItemListChangeMsg = 0;
+// "CScreensaversDialog_CatalogueBuilt": the loader's announcement.
+UINT g_uCatalogueBuiltMsg = 0;
 
 const char kLocationLabel[] = "Screensaver Location:";
 
@@ -35,6 +37,8 @@ BOOL CScreensaversDialog::OnInitDialog() {
   m_editWait.SetWindowText(std::to_string(GetScreenSaveTimeOut()));
   PlacePreviewHost();
   g_uItemListChangeMsg = RegisterWindowMessageA("CScreensaversDialog_ItemListChange");
+  g_uCatalogueBuiltMsg = RegisterWindowMessageA("CScreensaversDialog_CatalogueBuilt");
+  m_loader = std::make_unique<CCatalogueLoader>(m_hWnd, g_uCatalogueBuiltMsg);
   UpdateSelectionControls();
   PostMessageA(m_hWnd, g_uUpdateScreensaverListMsg, 0, 0);
   m_bInitialised = true;
@@ -70,6 +74,8 @@ LRESULT CScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) 
     return OnItemListChange(wParam, lParam);
   if (g_uUpdateScreensaverListMsg && msg == g_uUpdateScreensaverListMsg)
     return OnUpdateScreensaverList(wParam, lParam);
+  if (g_uCatalogueBuiltMsg && msg == g_uCatalogueBuiltMsg)
+    return OnCatalogueBuilt(wParam, lParam);
   switch (msg) {
   case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
   case WM_COMMAND: return OnCommand(wParam, lParam);
@@ -84,7 +90,10 @@ LRESULT CScreensaversDialog::OnNotify(const NMHDR* header) {
   return Default();
 }
 
+// The refill leaves the page without a selection by itself.
 LRESULT CScreensaversDialog::OnItemChangedList(const NMLISTVIEW* change) {
+  if (m_bFilling)
+    return SetNotifyResult(0);
   PostMessageA(m_hWnd, g_uItemListChangeMsg, change->iItem, change->iSubItem);
   return SetNotifyResult(0);
 }
@@ -107,8 +116,23 @@ LRESULT CScreensaversDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CPage::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
+// The folders and the list file are read here, the version resources on
+// the loader's thread; the rows shown stay until the new ones are ready.
 LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
-  LoadScreensaverCatalogue(m_screensavers);
+  CScreensaverArray entries;
+  BuildScreensaverList(entries);
+  m_loader->Start(std::move(entries));
+  return 0;
+}
+
+// The check marks come from the disabled list as it is now, which a click
+// on the old rows may have rewritten while the names were being read.
+LRESULT CScreensaversDialog::OnCatalogueBuilt(WPARAM wParam, LPARAM) {
+  CScreensaverArray list;
+  if (!m_loader->Take(wParam, list))
+    return 0;
+  ApplyDisabledList(list);
+  m_screensavers = std::move(list);
   FillList();
   // A refill that checks no row sends no change: leave the old selection
   // and its preview here rather than wait for one.
@@ -118,9 +142,13 @@ LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
   return 0;
 }
 
+// The rows are drawn once at the end: a row drawn as it comes costs a
+// thousand times more.
 void CScreensaversDialog::FillList() {
   m_bFilling = true;
+  SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(m_list, LVM_SETITEMCOUNT, m_screensavers.size(), 0);
   for (size_t i = 0; i < m_screensavers.size(); ++i) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
@@ -129,6 +157,8 @@ void CScreensaversDialog::FillList() {
     SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     SetRowChecked(static_cast<int>(i), m_screensavers[i].bEnabled);
   }
+  SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(m_list, nullptr, TRUE);
   m_bFilling = false;
 }
 
