@@ -182,6 +182,7 @@ std::string TimeAdditional(const std::string& installDir, const std::string& mis
     floor = std::min(floor, TimeAdditionalFloor(folders, lines));
     pipeline = std::min(pipeline, TimePipeline(list));
   }
+  PrintStages(count);
   double windowMs = 0, rowsMs = 0;
   TimeManagerStart(list.size(), &windowMs, &rowsMs);
   DeleteFileA((installDir + "AdditionalScreensavers.dat").c_str());

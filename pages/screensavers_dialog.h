@@ -45,7 +45,9 @@ private:
 
   void SetUpList();
   void PlacePreviewHost();
+  LRESULT OnFillRows();
   void FillList();
+  void FillRows();
   void UpdateSelectionControls();
   void HandleCheckChange(int row);
   bool IsRowChecked(int row) const;
@@ -63,5 +65,7 @@ private:
   std::unique_ptr<CCatalogueLoader> m_loader;
   CPreviewWnd* m_pPreview = nullptr;
   bool m_bFilling = false;
+  size_t m_nFilled = 0;       // rows inserted so far
+  bool m_bFillPosted = false; // the next batch is on its way
   bool m_bInitialised = false;
 };
