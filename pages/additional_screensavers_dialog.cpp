@@ -15,6 +15,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// "CAdditionalScreensaversDialog_LoadList": reading the list file.
+UINT g_uLoadListMsg = 0;
+
+} // namespace
+
 void CAdditionalScreensaversDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDC_ADDITIONAL_LIST, m_list);
 }
@@ -32,8 +39,17 @@ BOOL CAdditionalScreensaversDialog::OnInitDialog() {
   SendMessageA(m_list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 
-  // Repeats are dropped from the file at once; otherwise the file is left
-  // alone, lines the reader skipped included, until the next change.
+  UpdateDeleteButton();
+  // Read once the window is up: a list of a hundred thousand lines takes a
+  // good part of a second. The message comes before any click can.
+  g_uLoadListMsg = RegisterWindowMessageA("CAdditionalScreensaversDialog_LoadList");
+  PostMessageA(m_hWnd, g_uLoadListMsg, 0, 0);
+  return TRUE;
+}
+
+// Repeats are dropped from the file at once; otherwise the file is left
+// alone, lines the reader skipped included, until the next change.
+LRESULT CAdditionalScreensaversDialog::OnLoadList() {
   CScreensaverArray entries;
   ReadAdditionalScreensavers(entries);
   if (RemoveDuplicatePaths(entries)) {
@@ -46,11 +62,12 @@ BOOL CAdditionalScreensaversDialog::OnInitDialog() {
   for (ScreensaverInfo& entry : entries)
     paths.push_back(std::move(entry.strPath));
   FillList(std::move(paths));
-  UpdateDeleteButton();
-  return TRUE;
+  return 0;
 }
 
 LRESULT CAdditionalScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (g_uLoadListMsg && msg == g_uLoadListMsg)
+    return OnLoadList();
   switch (msg) {
   case WM_COMMAND: return OnCommand(wParam, lParam);
   case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));

@@ -28,6 +28,7 @@ private:
   void OnDelete();
   LRESULT OnItemChangedList();
 
+  LRESULT OnLoadList();
   LRESULT OnGetDispInfo(NMLVDISPINFOA* info);
   void FillList(CStringArray paths);
   void InsertRow(const std::string& path);
