@@ -315,6 +315,114 @@ TEST_F(ScreensaversPageTest, PreviewRunsInsideTheMonitorForTheSelectedRowOnly) {
   EXPECT_TRUE(ProcessEnded(running));
 }
 
+// What the screen shows: a picture read back from the screen itself.
+struct Picture {
+  std::string pixels;
+  double lit = 0;   // share of pixels that are not black
+  double green = 0; // share of clearly green ones: the aurora's, never a star's
+};
+
+Picture ScreenPicture(const RECT& area) {
+  HDC screen = GetDC(nullptr);
+  Picture picture{CapturePixels(screen, area.left, area.top, area.right - area.left,
+                                area.bottom - area.top)};
+  ReleaseDC(nullptr, screen);
+  size_t count = picture.pixels.size() / 4, lit = 0, green = 0;
+  for (size_t i = 0; i < count; ++i) {
+    int b = static_cast<unsigned char>(picture.pixels[i * 4]);
+    int g = static_cast<unsigned char>(picture.pixels[i * 4 + 1]);
+    int r = static_cast<unsigned char>(picture.pixels[i * 4 + 2]);
+    lit += (r | g | b) != 0;
+    green += g > 120 && g > r + 60 && g > b;
+  }
+  picture.lit = count ? double(lit) / count : 0;
+  picture.green = count ? double(green) / count : 0;
+  return picture;
+}
+
+// The live preview, judged by its pixels: each sample's own picture moves
+// inside the monitor, and whatever ends the preview leaves the monitor
+// black rather than a frozen last frame.
+TEST_F(ScreensaversPageTest, PreviewShowsTheLivePictureAndNothingStale) {
+  TempFolder other;
+  std::string missing = other.Path() + "zz_gone.scr";
+  WriteTextLines(install.AdditionalList(), {missing});
+  Start(3);
+  HWND host = GetDlgItem(page, IDC_PREVIEW_HOST);
+  auto picture = [&] {
+    RECT area;
+    GetWindowRect(host, &area);
+    return ScreenPicture(area);
+  };
+  std::vector<std::string> names = ListRows(list);
+  auto row = [&](const std::string& path) {
+    return static_cast<int>(std::find(names.begin(), names.end(), GetScreensaverDisplayName(path)) -
+                            names.begin());
+  };
+  auto black = [&] { return picture().lit == 0; };
+  ASSERT_TRUE(black());
+
+  SelectListRow(list, row(stars.Path()));
+  Picture first;
+  ASSERT_TRUE(WaitUntil([&] { return (first = picture()).lit > 0.002; }));
+  EXPECT_EQ(first.green, 0);
+  EXPECT_TRUE(WaitUntil([&] { return picture().pixels != first.pixels; }));
+
+  SelectListRow(list, row(lights.Path()));
+  EXPECT_TRUE(WaitUntil([&] { return picture().green > 0.02; }));
+  DWORD running = WaitForPreviewOf(lights.Path());
+  SelectListRow(list, row(missing));
+  EXPECT_TRUE(ProcessEnded(running));
+  EXPECT_TRUE(WaitUntil(black));
+
+  SelectListRow(list, row(lights.Path()));
+  EXPECT_TRUE(WaitUntil([&] { return picture().green > 0.02; }));
+  running = WaitForPreviewOf(lights.Path());
+  HWND tab = GetDlgItem(dialog, IDC_TAB);
+  SendMessageA(tab, TCM_SETCURFOCUS, 2, 0);
+  EXPECT_TRUE(ProcessEnded(running));
+  SendMessageA(tab, TCM_SETCURFOCUS, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(page) && black(); }));
+}
+
+// The Preview button's run fills the whole screen with the screensaver's
+// picture and ends, as a screensaver must, on a key and on a click.
+TEST_F(ScreensaversPageTest, FullScreenPreviewCoversTheScreenAndEndsOnInput) {
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  int aurora = PathsEqual(rows.paths[0], lights.Path()) ? 0 : 1;
+  Start(2);
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  for (DWORD input : {INPUT_KEYBOARD, INPUT_MOUSE}) {
+    SCOPED_TRACE(input == INPUT_KEYBOARD ? "key" : "click");
+    SelectListRow(list, aurora);
+    ASSERT_NE(WaitForPreviewOf(lights.Path()), 0u);
+    SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
+    HWND fullScreen = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      for (HWND wnd : WindowsOfFile(lights.Path()))
+        if (!GetParent(wnd) && ClassName(wnd) != "#32770")
+          fullScreen = wnd;
+      return fullScreen != nullptr;
+    }));
+    // The aurora's sky is dark but never black: every pixel is the saver's.
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPicture(screen).lit > 0.99; }));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == fullScreen; }));
+    DWORD saver = ProcessOf(fullScreen);
+    INPUT events[2] = {};
+    for (INPUT& event : events)
+      event.type = input;
+    if (input == INPUT_KEYBOARD) {
+      events[0].ki.wVk = events[1].ki.wVk = VK_SHIFT;
+      events[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    } else {
+      events[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      events[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(2, events, sizeof events[0]);
+    EXPECT_TRUE(ProcessEnded(saver));
+  }
+}
+
 TEST_F(ScreensaversPageTest, SettingsRunsBesideThePreviewAndPreviewRunsFullScreenInstead) {
   Rows rows = SortedRows(stars.Path(), lights.Path());
   Start(2);

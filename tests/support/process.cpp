@@ -121,6 +121,10 @@ std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
   GdiFlush();
   std::string pixels(static_cast<const char*>(bits), static_cast<size_t>(width) * height * 4);
+  // The fourth byte is whatever the last drawing left there (an icon drawn
+  // with alpha sets it, the screen does not): only the colour counts.
+  for (size_t i = 3; i < pixels.size(); i += 4)
+    pixels[i] = 0;
   SelectObject(memory.get(), old);
   return pixels;
 }
@@ -236,14 +240,16 @@ bool ProcessEnded(DWORD processId) {
   return !process || WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
 }
 
+// Appends every window an enumeration visits (a named callback: the
+// 32-bit calling convention rules out a lambda).
+static BOOL CALLBACK AppendWindow(HWND wnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
+  return TRUE;
+}
+
 std::vector<HWND> WindowsOfFile(const std::string& path) {
   std::vector<HWND> all, found;
-  EnumWindows(
-      [](HWND wnd, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumWindows(AppendWindow, reinterpret_cast<LPARAM>(&all));
   for (HWND wnd : all)
     if (IsWindowVisible(wnd) && PathsEqual(ProcessImage(ProcessOf(wnd)), path))
       found.push_back(wnd);
@@ -252,13 +258,7 @@ std::vector<HWND> WindowsOfFile(const std::string& path) {
 
 std::vector<HWND> ChildWindows(HWND parent) {
   std::vector<HWND> children;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM lParam) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(parent, AppendWindow, reinterpret_cast<LPARAM>(&children));
   return children;
 }
 
