@@ -1,6 +1,7 @@
 // Display names: the text fields of a screensaver's version resource, or a
 // name made from its file name when the resource has none to give.
 #include "catalogue/catalogue.h"
+#include "catalogue/pe_resource.h"
 #include "catalogue/regular_file.h"
 #include "catalogue/version_block.h"
 
@@ -55,15 +56,16 @@ std::string GetScreensaverDisplayName(const std::string& path) {
   // terminator; a longer path is named from its file name alone.
   if (path.size() >= MAX_PATH)
     return FallbackName(path);
-  ULONGLONG fileSize = 0;
-  if (!IsRegularFile(path, &fileSize))
-    return FallbackName(path);
+  {
+    FileHandle file = OpenRegularFile(path);
+    if (!file || !VersionResourcesLieInFile(file.get()))
+      return FallbackName(path);
+  }
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   // A resource of at most 64 KB needs at most four times that with the room
-  // for its conversions; a size beyond that, or beyond what the file could
-  // hold, is a damaged resource entry.
-  if (size == 0 || size > kMaxBlock || size > 4 * fileSize + sizeof(DWORD))
+  // for its conversions; a size beyond that is a damaged resource entry.
+  if (size == 0 || size > kMaxBlock)
     return FallbackName(path);
   std::vector<char> block(size);
   if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||

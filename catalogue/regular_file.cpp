@@ -5,9 +5,10 @@
 #include "catalogue/regular_file.h"
 
 #include "catalogue/screensaver.h"
-#include "framework/handle.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -73,16 +74,14 @@ bool NamesDevice(std::string path) {
 
 } // namespace
 
-bool IsRegularFile(const std::string& path, ULONGLONG* size) {
+FileHandle OpenRegularFile(const std::string& path) {
   if (NamesDevice(path))
-    return false;
-  // Opened for its attributes only; a folder cannot be opened this way.
-  FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+    return FileHandle();
+  // A folder cannot be opened this way.
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr));
-  LARGE_INTEGER bytes;
-  if (!file || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &bytes))
-    return false;
-  *size = static_cast<ULONGLONG>(bytes.QuadPart);
-  return true;
+  if (file && GetFileType(file.get()) != FILE_TYPE_DISK)
+    file.reset();
+  return file;
 }

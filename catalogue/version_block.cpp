@@ -18,7 +18,8 @@ size_t Align4(size_t offset) { return (offset + 3) & ~size_t(3); }
 
 class CBlockCheck {
 public:
-  CBlockCheck(const char* block) : m_block(reinterpret_cast<const unsigned char*>(block)) {}
+  CBlockCheck(const char* block, size_t end)
+      : m_block(reinterpret_cast<const unsigned char*>(block)), m_nEnd(end) {}
 
   // The node at `start`, inside [start, limit), and all below it.
   bool NodeIsSound(size_t start, size_t limit, int depth) const {
@@ -35,9 +36,13 @@ public:
       if (Word(key) == 0)
         break;
     }
+    // Some resource compilers count a text's bytes rather than its
+    // characters, so a text may seem to run past its node; it is read
+    // harmlessly as long as it ends inside the resource.
     size_t value = Align4(key + 2);
     size_t valueBytes = valueLength * (type == 1 ? 2 : 1);
-    if (valueBytes > 0 && (value > end || valueBytes > end - value))
+    size_t valueLimit = type == 1 ? m_nEnd : end;
+    if (valueBytes > 0 && (value > valueLimit || valueBytes > valueLimit - value))
       return false;
     for (size_t child = Align4(value + valueBytes); child < end; child += Align4(Word(child))) {
       if (!NodeIsSound(child, end, depth + 1))
@@ -50,6 +55,7 @@ public:
 
 private:
   const unsigned char* m_block;
+  size_t m_nEnd; // of the resource
 };
 
 } // namespace
@@ -57,8 +63,8 @@ private:
 bool IsSoundVersionBlock(const char* block, size_t size) {
   if (size < kHeader)
     return false;
-  CBlockCheck check(block);
   // The resource, then the room for the ANSI copies of its texts.
-  size_t length = check.Word(0);
+  size_t length = static_cast<unsigned char>(block[0]) | static_cast<unsigned char>(block[1]) << 8;
+  CBlockCheck check(block, length);
   return 2 * length + sizeof(DWORD) <= size && check.NodeIsSound(0, length, 1);
 }

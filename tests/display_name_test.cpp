@@ -151,6 +151,10 @@ TEST_F(DisplayNameTest, DamagedVersionResourcesCostOnlyTheirOwnFilesName) {
       {"Impossible", [&](std::string& b) { putDword(b, resource.entry + 4, 0x7FFFFFF0); }},
       {"Longer", [&](std::string& b) { putWord(b, resource.block, 0xFFFF); }},
       {"Cut", [&](std::string& b) { putDword(b, resource.entry + 4, 8); }},
+      {"Beyond",
+       [&](std::string& b) {
+         putDword(b, resource.entry + 4, static_cast<DWORD>(b.size() - resource.block + 65536));
+       }},
       {"Hollow", [&](std::string& b) { putWord(b, children, 0); }},
   };
   ScratchInstallDir install;

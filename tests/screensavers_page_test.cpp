@@ -360,7 +360,7 @@ TEST_F(ScreensaversPageTest, PreviewShowsTheLivePictureAndNothingStale) {
                             names.begin());
   };
   auto black = [&] { return picture().lit == 0; };
-  ASSERT_TRUE(black());
+  ASSERT_TRUE(WaitUntil(black));
 
   SelectListRow(list, row(stars.Path()));
   Picture first;
