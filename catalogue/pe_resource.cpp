@@ -5,12 +5,15 @@
 // languages; every data entry below it is checked.
 #include "catalogue/pe_resource.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 const WORD kVersionType = 16;
 const DWORD kSubdirectory = 0x80000000;
+const DWORD kPage = 4096;
 
 class CProgramFile {
 public:
@@ -19,15 +22,30 @@ public:
     m_nSize = GetFileSizeEx(file, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
   }
 
-  bool Read(ULONGLONG offset, void* buffer, DWORD length) const {
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    DWORD read = 0;
-    return offset + length <= m_nSize && SetFilePointerEx(m_file, at, nullptr, FILE_BEGIN) &&
-           ReadFile(m_file, buffer, length, &read, nullptr) && read == length;
+  // Served from the last page read where it can be: the headers and the
+  // resource directory are small, and a read costs far more than a copy.
+  bool Read(ULONGLONG offset, void* buffer, DWORD length) {
+    if (offset + length > m_nSize)
+      return false;
+    if (offset < m_nPageAt || offset + length > m_nPageAt + m_page.size()) {
+      m_page.resize(std::max<DWORD>(length, kPage));
+      OVERLAPPED at = {};
+      at.Offset = static_cast<DWORD>(offset);
+      at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+      DWORD read = 0;
+      if (!ReadFile(m_file, m_page.data(), static_cast<DWORD>(m_page.size()), &read, &at) ||
+          read < length) {
+        m_page.clear();
+        return false;
+      }
+      m_page.resize(read);
+      m_nPageAt = offset;
+    }
+    memcpy(buffer, m_page.data() + (offset - m_nPageAt), length);
+    return true;
   }
   template <typename T>
-  bool Read(ULONGLONG offset, T* value) const {
+  bool Read(ULONGLONG offset, T* value) {
     return Read(offset, value, sizeof *value);
   }
 
@@ -73,7 +91,7 @@ public:
   }
 
   // The entries of the directory at this offset into the resources.
-  bool Entries(DWORD directory, std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY>& entries) const {
+  bool Entries(DWORD directory, std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY>& entries) {
     IMAGE_RESOURCE_DIRECTORY header = {};
     if (!Read(m_nResources + directory, &header))
       return false;
@@ -82,7 +100,7 @@ public:
                                    static_cast<DWORD>(entries.size() * sizeof entries[0]));
   }
 
-  bool DataLiesInFile(DWORD entryOffset) const {
+  bool DataLiesInFile(DWORD entryOffset) {
     IMAGE_RESOURCE_DATA_ENTRY data = {};
     ULONGLONG place = 0;
     return Read(m_nResources + entryOffset, &data) && PlaceOf(data.OffsetToData, data.Size, &place);
@@ -93,6 +111,8 @@ private:
   ULONGLONG m_nSize = 0;
   std::vector<IMAGE_SECTION_HEADER> m_sections;
   ULONGLONG m_nResources = 0;
+  std::vector<char> m_page;
+  ULONGLONG m_nPageAt = 0;
 };
 
 } // namespace
