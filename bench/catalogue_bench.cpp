@@ -1,11 +1,21 @@
 // Times the catalogue pipeline against its floor: listing the folders that
 // hold the screensavers and reading one version text of each, which the
-// pipeline cannot avoid. Prints, after anything else, one line per N:
+// pipeline cannot avoid. Then the same for additional lists of N lines that
+// name files which do not exist (the floor asks for each line's version
+// text), and how long the manager takes on such a list to show its window
+// and to fill the list. Prints, after anything else, one line per N:
 //   catalogue N=1000 pipeline_ms=41.2 floor_ms=35.0 ratio=1.18
+//   additional N=1000 pipeline_ms=... floor_ms=... ratio=... window_ms=... rows_ms=...
 #include "bench/bench_savers.h"
 #include "catalogue/catalogue.h"
 #include "framework/app.h"
 #include "framework/handle.h"
+#include "framework/text_file.h"
+#include "resource.h"
+#include "tests/support/main_window.h"
+#include "tests/support/process.h"
+
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -117,6 +127,72 @@ bool CatalogueIsWhole(const CScreensaverArray& list, int count) {
   return found == count && unchecked == (count + 1) / 2;
 }
 
+// The floor of the additional case: the default folders' floor, and one
+// version text asked for every line.
+double TimeAdditionalFloor(const CStringArray& folders, const CStringArray& lines) {
+  size_t filesRead = 0;
+  double start = NowMs();
+  TimeFloor(folders, true, &filesRead);
+  for (const std::string& line : lines)
+    ReadDescription(line);
+  return NowMs() - start;
+}
+
+// From the manager's start to its visible window, and to its list showing
+// every row; negative when it did not get there within a minute.
+void TimeManagerStart(size_t rows, double* windowMs, double* rowsMs) {
+  *windowMs = *rowsMs = -1;
+  KillStrayInstances();
+  double begin = NowMs();
+  ChildProcess norvane(BesideProgram("Norvane.exe"), "");
+  HWND dialog = nullptr;
+  while (!(dialog = VisibleMainWindow(norvane.Id())) && NowMs() - begin < 60000)
+    Sleep(1);
+  if (!dialog)
+    return;
+  *windowMs = NowMs() - begin;
+  HWND list =
+      GetDlgItem(PageWith(GetDlgItem(dialog, IDC_TAB), IDC_SCREENSAVER_LIST), IDC_SCREENSAVER_LIST);
+  while (static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) != rows &&
+         NowMs() - begin < 60000)
+    Sleep(1);
+  if (static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) == rows)
+    *rowsMs = NowMs() - begin;
+  PostMessageA(dialog, WM_COMMAND, ID_TRAY_CLOSE, 0);
+  if (!norvane.WaitForExit(10000))
+    norvane.Terminate();
+}
+
+std::string TimeAdditional(const std::string& installDir, const std::string& missingFolder,
+                           int count) {
+  CStringArray lines;
+  for (int i = 0; i < count; ++i)
+    lines.push_back(missingFolder + "missing" + std::to_string((i * 7919) % count) + ".scr");
+  if (!WriteTextLines(installDir + "AdditionalScreensavers.dat", lines))
+    return "additional N=" + std::to_string(count) + ": cannot write the list";
+  CStringArray folders = {GetWindowsFolder(), GetSystemFolder()};
+  for (std::string& folder : folders) {
+    RemoveTrailingBackslashes(folder);
+    folder += '\\';
+  }
+  CScreensaverArray list;
+  TimePipeline(list); // once to warm the file cache
+  double pipeline = 1e30, floor = 1e30;
+  for (int round = 0; round < 3; ++round) {
+    floor = std::min(floor, TimeAdditionalFloor(folders, lines));
+    pipeline = std::min(pipeline, TimePipeline(list));
+  }
+  PrintStages(count);
+  double windowMs = 0, rowsMs = 0;
+  TimeManagerStart(list.size(), &windowMs, &rowsMs);
+  DeleteFileA((installDir + "AdditionalScreensavers.dat").c_str());
+  char line[160];
+  snprintf(line, sizeof line,
+           "additional N=%d pipeline_ms=%.1f floor_ms=%.1f ratio=%.2f window_ms=%.1f rows_ms=%.1f",
+           count, pipeline, floor, pipeline / floor, windowMs, rowsMs);
+  return line;
+}
+
 // The value "InstallDir" had before the run, restored at the end.
 class CInstallDirOverride {
 public:
@@ -197,6 +273,9 @@ int main() {
                pipeline, floor, pipeline / floor);
       results.push_back(line);
     }
+    savers.Remove();
+    for (int count : {1000, 10000, 100000})
+      results.push_back(TimeAdditional(scratch, scratch + "missing\\", count));
   }
   RemoveDirectoryA(scratch.c_str());
   fflush(stderr);

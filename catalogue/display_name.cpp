@@ -1,6 +1,9 @@
 // Display names: the text fields of a screensaver's version resource, or a
 // name made from its file name when the resource has none to give.
 #include "catalogue/catalogue.h"
+#include "catalogue/pe_resource.h"
+#include "catalogue/regular_file.h"
+#include "catalogue/version_block.h"
 
 #include <windows.h>
 
@@ -9,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+const DWORD kMaxBlock = 4 * 65536;
 
 bool EndsWith(const std::string& text, const char* ending) {
   size_t length = strlen(ending);
@@ -51,12 +56,20 @@ std::string GetScreensaverDisplayName(const std::string& path) {
   // terminator; a longer path is named from its file name alone.
   if (path.size() >= MAX_PATH)
     return FallbackName(path);
+  {
+    FileHandle file = OpenRegularFile(path);
+    if (!file || !VersionResourcesLieInFile(file.get()))
+      return FallbackName(path);
+  }
   DWORD ignored = 0;
   DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  if (size == 0)
+  // A resource of at most 64 KB needs at most four times that with the room
+  // for its conversions; a size beyond that is a damaged resource entry.
+  if (size == 0 || size > kMaxBlock)
     return FallbackName(path);
   std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
+      !IsSoundVersionBlock(block.data(), block.size()))
     return FallbackName(path);
 
   // A table shorter than one language and code-page pair has no usable entry.

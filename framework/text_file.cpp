@@ -33,6 +33,11 @@ void RemoveStaleFile(const std::string& path) {
   DeleteFileA(path.c_str());
 }
 
+// A line of a binary or UTF-16 file holds NUL bytes; like the system's text
+// reader, everything from the first one on is dropped, and nothing past one
+// is ever written back.
+std::string UpToNul(const std::string& line) { return line.substr(0, line.find('\0')); }
+
 bool WriteWhole(HANDLE file, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -87,7 +92,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     size_t length = end - start;
     if (end < text.size() && length > 0 && text[end - 1] == '\r')
       --length;
-    lines.push_back(text.substr(start, length));
+    lines.push_back(UpToNul(text.substr(start, length)));
     start = end + 1;
   }
   return true;
@@ -96,7 +101,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines)
-    text += line + "\r\n";
+    text += UpToNul(line) + "\r\n";
 
   std::string temporary = path + ".tmp";
   RemoveStaleFile(temporary);

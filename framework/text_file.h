@@ -14,12 +14,14 @@
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Lines end at a line feed, one carriage return before it is dropped, and a
-// last line without a line end is read too. False when the file cannot be
-// opened (missing, or still open in another process) or read.
+// last line without a line end is read too. A line's text ends at its first
+// NUL byte. False when the file cannot be opened (missing, or still open in
+// another process) or read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
-// Writes every line followed by a carriage return and a line feed. False,
-// with the old file left as it was, when the file stays open in another
-// process or the new one cannot be written whole. A temporary file left
-// beside it by an earlier write that never finished is cleared.
+// Writes every line, up to its first NUL byte, followed by a carriage return
+// and a line feed. False, with the old file left as it was, when the file
+// stays open in another process or the new one cannot be written whole. A
+// temporary file left beside it by an earlier write that never finished is
+// cleared.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);

@@ -1,11 +1,14 @@
 // The Additional Screensavers page (second tab): screensavers from other
-// folders, added and removed by the user. The list's rows are the page's
-// only copy of them; the list file is rewritten from the rows after every
-// change.
+// folders, added and removed by the user. The page's paths, kept in
+// ascending order regardless of case, are what the list shows row by row;
+// the list file is rewritten from them after every change.
 #pragma once
 
+#include "catalogue/screensaver.h"
 #include "pages/page.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -26,13 +29,17 @@ private:
   LRESULT OnItemChangedList();
 
   bool LoadRows();
+  LRESULT OnLoadList();
+  LRESULT OnGetDispInfo(NMLVDISPINFOA* info);
+  void FillList(CStringArray paths);
   void InsertRow(const std::string& path);
+  void SelectRow(int row);
   void SaveList();
-  std::string RowText(int row) const;
   void UpdateDeleteButton();
   void NotifyListChanged();
 
   CWnd m_list;
+  CStringArray m_paths; // the rows' texts, in row order
   // False while the rows stand for a list file that could not be read.
   bool m_bListRead = false;
 };

@@ -8,11 +8,21 @@
 #include "framework/app.h"
 #include "framework/ddx.h"
 
+#include <algorithm>
+
 namespace {
 
 // "CScreensaversDialog_ItemListChange": the work of a list change, posted
 // so that it runs after the list has finished the click or key.
 UINT g_uItemListChangeMsg = 0;
+// "CScreensaversDialog_CatalogueBuilt": the loader's announcement.
+UINT g_uCatalogueBuiltMsg = 0;
+// "CScreensaversDialog_FillRows": the next batch of rows.
+UINT g_uFillRowsMsg = 0;
+
+// Between two batches the window answers: a hundred thousand rows take
+// seconds to insert.
+const size_t kRowsPerBatch = 2000;
 
 const char kLocationLabel[] = "Screensaver Location:";
 
@@ -35,6 +45,9 @@ BOOL CScreensaversDialog::OnInitDialog() {
   m_editWait.SetWindowText(std::to_string(GetScreenSaveTimeOut()));
   PlacePreviewHost();
   g_uItemListChangeMsg = RegisterWindowMessageA("CScreensaversDialog_ItemListChange");
+  g_uCatalogueBuiltMsg = RegisterWindowMessageA("CScreensaversDialog_CatalogueBuilt");
+  g_uFillRowsMsg = RegisterWindowMessageA("CScreensaversDialog_FillRows");
+  m_loader = std::make_unique<CCatalogueLoader>(m_hWnd, g_uCatalogueBuiltMsg);
   UpdateSelectionControls();
   PostMessageA(m_hWnd, g_uUpdateScreensaverListMsg, 0, 0);
   m_bInitialised = true;
@@ -70,6 +83,10 @@ LRESULT CScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) 
     return OnItemListChange(wParam, lParam);
   if (g_uUpdateScreensaverListMsg && msg == g_uUpdateScreensaverListMsg)
     return OnUpdateScreensaverList(wParam, lParam);
+  if (g_uCatalogueBuiltMsg && msg == g_uCatalogueBuiltMsg)
+    return OnCatalogueBuilt(wParam, lParam);
+  if (g_uFillRowsMsg && msg == g_uFillRowsMsg)
+    return OnFillRows();
   switch (msg) {
   case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
   case WM_COMMAND: return OnCommand(wParam, lParam);
@@ -85,6 +102,8 @@ LRESULT CScreensaversDialog::OnNotify(const NMHDR* header) {
 }
 
 LRESULT CScreensaversDialog::OnItemChangedList(const NMLISTVIEW* change) {
+  if (m_bFilling)
+    return SetNotifyResult(0);
   PostMessageA(m_hWnd, g_uItemListChangeMsg, change->iItem, change->iSubItem);
   return SetNotifyResult(0);
 }
@@ -107,8 +126,23 @@ LRESULT CScreensaversDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CPage::WindowProc(WM_COMMAND, wParam, lParam);
 }
 
+// The folders and the list file are read here, the version resources on
+// the loader's thread; the rows shown stay until the new ones are ready.
 LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
-  m_bListsRead = LoadScreensaverCatalogue(m_screensavers);
+  CScreensaverArray entries;
+  m_bAdditionalRead = BuildScreensaverList(entries);
+  m_loader->Start(std::move(entries));
+  return 0;
+}
+
+// The check marks come from the disabled list as it is now, which a click
+// on the old rows may have rewritten while the names were being read.
+LRESULT CScreensaversDialog::OnCatalogueBuilt(WPARAM wParam, LPARAM) {
+  CScreensaverArray list;
+  if (!m_loader->Take(wParam, list))
+    return 0;
+  m_bListsRead = ApplyDisabledList(list) && m_bAdditionalRead;
+  m_screensavers = std::move(list);
   FillList();
   // A refill that checks no row sends no change: leave the old selection
   // and its preview here rather than wait for one.
@@ -118,18 +152,42 @@ LRESULT CScreensaversDialog::OnUpdateScreensaverList(WPARAM, LPARAM) {
   return 0;
 }
 
+// Row i shows record i from the start; the rows come in batches.
 void CScreensaversDialog::FillList() {
   m_bFilling = true;
   SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
-  for (size_t i = 0; i < m_screensavers.size(); ++i) {
+  SendMessageA(m_list, LVM_SETITEMCOUNT, m_screensavers.size(), 0);
+  m_bFilling = false;
+  m_nFilled = 0;
+  FillRows();
+}
+
+LRESULT CScreensaversDialog::OnFillRows() {
+  m_bFillPosted = false;
+  FillRows();
+  return 0;
+}
+
+// One batch, drawn once at its end: a row drawn as it comes costs a
+// thousand times more. The rows' own change notices are not needed: the
+// refill leaves the page without a selection by itself.
+void CScreensaversDialog::FillRows() {
+  size_t end = std::min(m_screensavers.size(), m_nFilled + kRowsPerBatch);
+  m_bFilling = true;
+  SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+  for (; m_nFilled < end; ++m_nFilled) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(m_screensavers[i].strName.c_str());
+    item.iItem = static_cast<int>(m_nFilled);
+    item.pszText = const_cast<char*>(m_screensavers[m_nFilled].strName.c_str());
     SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetRowChecked(static_cast<int>(i), m_screensavers[i].bEnabled);
+    SetRowChecked(static_cast<int>(m_nFilled), m_screensavers[m_nFilled].bEnabled);
   }
+  SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(m_list, nullptr, TRUE);
   m_bFilling = false;
+  if (m_nFilled < m_screensavers.size() && !m_bFillPosted)
+    m_bFillPosted = PostMessageA(m_hWnd, g_uFillRowsMsg, 0, 0) != FALSE;
 }
 
 LRESULT CScreensaversDialog::OnItemListChange(WPARAM row, LPARAM subItem) {
@@ -142,7 +200,7 @@ LRESULT CScreensaversDialog::OnItemListChange(WPARAM row, LPARAM subItem) {
     StopPreview();
   UpdateSelectionControls();
   int index = static_cast<int>(row);
-  if (subItem == 0 && index >= 0 && index < static_cast<int>(m_screensavers.size()))
+  if (subItem == 0 && index >= 0 && static_cast<size_t>(index) < m_nFilled)
     HandleCheckChange(index);
   return 0;
 }
@@ -182,18 +240,17 @@ bool CScreensaversDialog::CatchUpWithListFiles(int& row, bool checked) {
   std::string path = m_screensavers[row].strPath;
   m_screensavers = std::move(fresh);
   m_bListsRead = true;
-  FillList();
-  m_nSelected = -1;
-  StopPreview();
-  UpdateSelectionControls();
   row = -1;
   for (size_t i = 0; i < m_screensavers.size() && row == -1; ++i)
     if (PathsEqual(m_screensavers[i].strPath, path))
       row = static_cast<int>(i);
-  if (row == -1)
-    return false;
-  SetRowChecked(row, checked);
-  return true;
+  if (row != -1)
+    m_screensavers[row].bEnabled = checked;
+  FillList();
+  m_nSelected = -1;
+  StopPreview();
+  UpdateSelectionControls();
+  return row != -1;
 }
 
 void CScreensaversDialog::UpdateSelectionControls() {
@@ -219,12 +276,11 @@ void CScreensaversDialog::SetRowChecked(int row, bool checked) {
   SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
+// The records, as the rows show them or will once all are in.
 int CScreensaversDialog::CountCheckedRows() const {
-  int rows = static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
-  int checked = 0;
-  for (int row = 0; row < rows; ++row)
-    checked += IsRowChecked(row) ? 1 : 0;
-  return checked;
+  return static_cast<int>(
+      std::count_if(m_screensavers.begin(), m_screensavers.end(),
+                    [](const ScreensaverInfo& entry) { return entry.bEnabled; }));
 }
 
 // Changes from the up-down control arrive here as well as typing.

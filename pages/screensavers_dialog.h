@@ -4,10 +4,13 @@
 #pragma once
 
 #include "catalogue/screensaver.h"
+#include "pages/catalogue_loader.h"
 #include "pages/page.h"
 #include "resource.h"
 
 #include <commctrl.h>
+
+#include <memory>
 
 class CPreviewWnd;
 
@@ -33,6 +36,7 @@ private:
   LRESULT OnItemChangedList(const NMLISTVIEW* change);
   LRESULT OnItemListChange(WPARAM row, LPARAM subItem);
   LRESULT OnUpdateScreensaverList(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCatalogueBuilt(WPARAM wParam, LPARAM lParam);
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   void OnChangeWait();
   void OnSettings();
@@ -41,7 +45,9 @@ private:
 
   void SetUpList();
   void PlacePreviewHost();
+  LRESULT OnFillRows();
   void FillList();
+  void FillRows();
   void UpdateSelectionControls();
   void HandleCheckChange(int row);
   bool CatchUpWithListFiles(int& row, bool checked);
@@ -57,9 +63,13 @@ private:
   int m_nWaitMinutes = 0;
   int m_nSelected = -1;
   CScreensaverArray m_screensavers;
+  std::unique_ptr<CCatalogueLoader> m_loader;
   CPreviewWnd* m_pPreview = nullptr;
   bool m_bFilling = false;
+  size_t m_nFilled = 0;       // rows inserted so far
+  bool m_bFillPosted = false; // the next batch is on its way
   // False while the rows come from list files that could not be read.
   bool m_bListsRead = true;
+  bool m_bAdditionalRead = true;
   bool m_bInitialised = false;
 };

@@ -34,14 +34,16 @@ protected:
     ResetProgramRegistry();
   }
 
-  // Starts the program on the list file as it is and finds the page.
-  void Start() {
+  // Starts the program on the list file as it is, finds the page and waits
+  // for its rows, which it reads once its window is up.
+  void Start(int rows = 0) {
     m_norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
     m_dialog = WaitForWindow(m_norvane->Id(), "Norvane");
     ASSERT_NE(m_dialog, nullptr);
     m_page = PageWith(GetDlgItem(m_dialog, IDC_TAB), IDC_BROWSE);
     ASSERT_NE(m_page, nullptr);
     m_list = GetDlgItem(m_page, IDC_ADDITIONAL_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0) == rows; }));
   }
 
   void Click(int id) { Press(m_page, id); }
@@ -113,7 +115,7 @@ TEST_F(AdditionalPageTest, FileShownSortedAndLeftAloneUntilTheFirstChangeWritesI
   const std::string original =
       ListFileBytes({c, overlong, GetWindowsFolder() + "\\inwindows.scr", a, b});
   WriteFileBytes(m_install->AdditionalList(), original);
-  Start();
+  Start(4);
   EXPECT_EQ(ListRows(m_list), (Rows{a, b, c, overlong}));
   RECT client;
   GetClientRect(m_list, &client);
@@ -142,7 +144,7 @@ TEST_F(AdditionalPageTest, RepeatedLineShownOnceAndDroppedFromTheFileAtStart) {
     ch = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
   WriteFileBytes(m_install->AdditionalList(),
                  ListFileBytes({b, a, upperB, GetWindowsFolder() + "\\inwindows.scr", a}));
-  Start();
+  Start(2);
   EXPECT_EQ(ListRows(m_list), (Rows{a, b}));
   // Rewritten in the file's own order, without what the page does not show.
   EXPECT_EQ(ListFile(), ListFileBytes({b, a}));

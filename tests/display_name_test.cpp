@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <map>
+
 namespace {
 
 class DisplayNameTest : public ::testing::Test {
@@ -87,6 +91,91 @@ TEST(DisplayNameText, OneEndingIsCutInAnyCase) {
   EXPECT_EQ(GetScreensaverTitle("C:\\x\\Foo.scr.scr"), "Foo.scr");
   EXPECT_EQ(GetScreensaverTitle("C:\\x\\Foo.exe"), "Foo.exe");
   EXPECT_EQ(GetScreensaverTitle("scr"), "scr");
+}
+
+// Where a screensaver file keeps its version resource: the block, its
+// length, and the resource directory's entry (address, size, code page,
+// reserved) that points at it.
+struct VersionResource {
+  size_t block = std::string::npos, length = 0, entry = std::string::npos;
+};
+
+DWORD DwordAt(const std::string& bytes, size_t at) {
+  DWORD value = 0;
+  memcpy(&value, bytes.data() + at, sizeof value);
+  return value;
+}
+
+VersionResource FindVersionResource(const std::string& bytes) {
+  VersionResource found;
+  const char key[] = "V\0S\0_\0V\0E\0R\0S\0I\0O\0N\0_\0I\0N\0F\0O\0";
+  size_t at = bytes.find(std::string(key, sizeof key - 1));
+  if (at == std::string::npos || at < 6)
+    return found;
+  found.block = at - 6;
+  found.length = static_cast<unsigned char>(bytes[found.block]) |
+                 static_cast<unsigned char>(bytes[found.block + 1]) << 8;
+  // The entry's address and the block's file offset differ by the resource
+  // section's placement, a multiple of the file alignment.
+  for (size_t entry = 4; entry + 16 <= bytes.size(); entry += 4)
+    if (DwordAt(bytes, entry + 4) == found.length && DwordAt(bytes, entry + 12) == 0 &&
+        DwordAt(bytes, entry) != 0 && ((DwordAt(bytes, entry) - found.block) & 0x1FF) == 0)
+      found.entry = entry;
+  return found;
+}
+
+// A damaged resource never takes the program down nor costs another file its
+// row: that file alone is named from its file name, whatever its lengths say.
+TEST_F(DisplayNameTest, DamagedVersionResourcesCostOnlyTheirOwnFilesName) {
+  const std::string original = ReadFileBytes(SaverFile("Starfield"));
+  const VersionResource resource = FindVersionResource(original);
+  ASSERT_NE(resource.entry, std::string::npos);
+  const size_t children = resource.block + 92; // after the key and the fixed part
+  ASSERT_LT(children, resource.block + resource.length);
+  auto putWord = [](std::string& bytes, size_t at, WORD value) {
+    memcpy(&bytes[at], &value, sizeof value);
+  };
+  auto putDword = [](std::string& bytes, size_t at, DWORD value) {
+    memcpy(&bytes[at], &value, sizeof value);
+  };
+  struct Damage {
+    std::string name;
+    std::function<void(std::string&)> apply;
+  };
+  const std::vector<Damage> damages = {
+      {"Garbage",
+       [&](std::string& b) {
+         for (size_t i = children; i < resource.block + resource.length; ++i)
+           b[i] = static_cast<char>(0xA5 ^ i);
+       }},
+      {"Impossible", [&](std::string& b) { putDword(b, resource.entry + 4, 0x7FFFFFF0); }},
+      {"Longer", [&](std::string& b) { putWord(b, resource.block, 0xFFFF); }},
+      {"Cut", [&](std::string& b) { putDword(b, resource.entry + 4, 8); }},
+      {"Beyond",
+       [&](std::string& b) {
+         putDword(b, resource.entry + 4, static_cast<DWORD>(b.size() - resource.block + 65536));
+       }},
+      {"Hollow", [&](std::string& b) { putWord(b, children, 0); }},
+  };
+  ScratchInstallDir install;
+  CStringArray lines;
+  for (const Damage& damage : damages) {
+    std::string bytes = original;
+    damage.apply(bytes);
+    lines.push_back(m_folder.Path() + damage.name + " Screensaver.scr");
+    WriteFileBytes(lines.back(), bytes);
+  }
+  lines.push_back(Copy("Starfield", "Sound.scr"));
+  WriteFileBytes(install.AdditionalList(), ListFileBytes(lines));
+
+  CScreensaverArray list;
+  LoadScreensaverCatalogue(list);
+  std::map<std::string, std::string> names;
+  for (const ScreensaverInfo& entry : list)
+    names[GetScreensaverTitle(entry.strPath)] = entry.strName;
+  for (const Damage& damage : damages)
+    EXPECT_EQ(names[damage.name + " Screensaver"], damage.name);
+  EXPECT_EQ(names["Sound"], "Starfield");
 }
 
 TEST_F(DisplayNameTest, AssigningNamesLeavesPathsAndFlags) {

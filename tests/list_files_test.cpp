@@ -45,6 +45,9 @@ protected:
 TEST_F(ListFilesTest, WritesOnePathPerLineEachEndingInCrLf) {
   WriteAdditionalScreensavers({"C:\\A\\one.scr", "D:\\b c\\Two.SCR"});
   EXPECT_EQ(ReadFileBytes(m_install.AdditionalList()), "C:\\A\\one.scr\r\nD:\\b c\\Two.SCR\r\n");
+  // A line never carries a NUL byte into the file.
+  WriteAdditionalScreensavers({std::string("C:\\A\\one.scr\0junk", 17)});
+  EXPECT_EQ(ReadFileBytes(m_install.AdditionalList()), "C:\\A\\one.scr\r\n");
   WriteAdditionalScreensavers({});
   EXPECT_TRUE(FileExists(m_install.AdditionalList()));
   EXPECT_EQ(ReadFileBytes(m_install.AdditionalList()), "");

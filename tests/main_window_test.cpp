@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, HelpButtonOpensTheHelpFile) {
   EXPECT_TRUE(WaitUntil([&] {
     viewer = FindWindowA(nullptr, "Norvane Help");
     contents = viewer ? FirstChildOfClass(viewer, WC_TREEVIEWA) : nullptr;
-    return contents && SendMessageA(contents, TVM_GETCOUNT, 0, 0) == 6;
+    return contents && SendMessageA(contents, TVM_GETCOUNT, 0, 0) == 7;
   }));
   KillStrayInstances("hh.exe");
 

@@ -43,7 +43,8 @@ protected:
     DeleteRegValue(kDesktopKey, "ScreenSaveTimeOut");
   }
 
-  // Starts the program and waits for its list to be filled.
+  // Starts the program and waits for its list to be filled; with no rows
+  // given, only for the page.
   void Start(size_t rows) {
     norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
     dialog = WaitForWindow(norvane->Id(), "Norvane");
@@ -51,6 +52,8 @@ protected:
     page = PageWith(GetDlgItem(dialog, IDC_TAB), IDC_SCREENSAVER_LIST);
     ASSERT_NE(page, nullptr);
     list = GetDlgItem(page, IDC_SCREENSAVER_LIST);
+    if (rows == 0)
+      return;
     ASSERT_TRUE(WaitUntil(
         [&] { return static_cast<size_t>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) == rows; }));
   }
@@ -219,6 +222,34 @@ TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
   Sleep(300);
   EXPECT_TRUE(norvane->IsRunning());
   EXPECT_TRUE(WindowsOfFile(extra.Path()).empty());
+}
+
+// Lines naming a pipe whose server never writes, or a device, are never
+// read for a name: the window answers at once and they get rows named from
+// their text. A line with a NUL byte ends there, in its row and in the
+// disabled list written from it.
+TEST_F(ScreensaversPageTest, OddListLinesGetRowsWhileTheWindowKeepsAnswering) {
+  const char pipeName[] = "\\\\.\\pipe\\nvtest_silent";
+  FileHandle silent(CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                     PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
+  ASSERT_TRUE(silent);
+  TempFolder other;
+  const std::string odd = other.Path() + "Odd Screensaver.scr";
+  WriteFileBytes(install.AdditionalList(), std::string(pipeName) + "\r\nCOM1\r\nAUX\r\n" + odd +
+                                               std::string("\0junk\r\n", 7));
+  Start(0);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &answer));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 6; }, 30000));
+  std::vector<std::string> rows = ListRows(list);
+  for (const char* name : {"nvtest_silent", "COM1", "AUX", "Odd"})
+    EXPECT_NE(std::find(rows.begin(), rows.end(), name), rows.end()) << name;
+
+  int row = static_cast<int>(std::find(rows.begin(), rows.end(), "Odd") - rows.begin());
+  ASSERT_LT(row, 6);
+  FileStamp before = StampOf(install.DisabledList());
+  SetListRowChecked(list, row, false);
+  EXPECT_TRUE(WaitForFileWrite(install.DisabledList(), before, ListFileBytes({odd})));
 }
 
 TEST_F(ScreensaversPageTest, WaitBoxShowsAndStoresWholeMinutes) {

@@ -41,6 +41,8 @@ void RemoveTree(const std::wstring& folder) {
 
 } // namespace
 
+void RemoveFolderTree(const std::string& folder) { RemoveTree(Widen(folder)); }
+
 std::string SaverFile(const std::string& name) {
   bool sample = name == "Starfield" || name == "Aurora";
   return BesideTestProgram((sample ? "savers\\" : "savers\\fixtures\\") + name + ".scr");
@@ -113,9 +115,13 @@ PlacedFile::PlacedFile(const std::string& source, const std::string& destination
     : m_strPath(destination),
       m_bPlaced(CopyFileW(Widen(source).c_str(), Widen(destination).c_str(), FALSE) != FALSE) {}
 
+// The manager reads screensaver files on a thread of its own, so one it
+// still runs may hold the file for a moment.
 PlacedFile::~PlacedFile() {
   if (m_bPlaced)
-    DeleteFileW(Widen(m_strPath).c_str());
+    WaitUntil([&] {
+      return DeleteFileW(Widen(m_strPath).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    });
 }
 
 ScratchInstallDir::ScratchInstallDir() {

@@ -16,6 +16,8 @@ std::string SaverFile(const std::string& name);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// Removes a folder (no trailing backslash) with everything in it.
+void RemoveFolderTree(const std::string& folder);
 
 // The lines as the program writes a list file: each ended by CR LF.
 std::string ListFileBytes(const std::vector<std::string>& lines);

@@ -1,75 +1,45 @@
 // Installation helpers for tests.
 #include "tests/support/installation.h"
 
-#include "app/instance_mutex.h"
 #include "catalogue/screensaver.h"
+#include "framework/handle.h"
+#include "tests/support/files.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
 
-#include <algorithm>
+#include <shlobj.h>
+#include <shlwapi.h>
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Norvane";
+const char kProxyUsersKey[] = "Software\\Tessaly\\Norvane\\Proxy Users";
 
 namespace {
 
-const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
-const char kPendingRenames[] = "PendingFileRenameOperations";
-
-std::string TemporaryFolder() {
+std::string ShellFolder(int csidl) {
   char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
   return path;
 }
 
-std::vector<std::string> FileNames(const std::string& pattern) {
-  std::vector<std::string> names;
+// The copies that an uninstaller run in place leaves to remove it.
+void EndUninstallerCopies() {
+  char temporary[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temporary);
   WIN32_FIND_DATAA entry;
-  FindHandle find(FindFirstFileA(pattern.c_str(), &entry));
-  if (find) {
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        names.push_back(entry.cFileName);
-    } while (FindNextFileA(find.get(), &entry));
-  }
-  return names;
-}
-
-std::vector<std::string> UninstallCopies() {
-  return FileNames(TemporaryFolder() + "NorvaneUninstall-*.exe");
-}
-
-// The uninstaller's copy schedules its deletion at the next start of the
-// prefix; the tests delete it themselves and leave that list as it was.
-std::string ReadPendingRenames() {
-  RegKey key;
-  DWORD size = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE, key.put()) !=
-          ERROR_SUCCESS ||
-      RegQueryValueExA(key.get(), kPendingRenames, nullptr, nullptr, nullptr, &size) !=
-          ERROR_SUCCESS)
-    return {};
-  std::string bytes(size, '\0');
-  RegQueryValueExA(key.get(), kPendingRenames, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes[0]),
-                   &size);
-  return bytes;
-}
-
-void RestorePendingRenames(const std::string& bytes) {
-  RegKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE, key.put()) !=
-      ERROR_SUCCESS)
+  FindHandle find(
+      FindFirstFileA((std::string(temporary) + "NorvaneUninstall-*.exe").c_str(), &entry));
+  if (!find)
     return;
-  if (bytes.empty())
-    RegDeleteValueA(key.get(), kPendingRenames);
-  else
-    RegSetValueExA(key.get(), kPendingRenames, 0, REG_MULTI_SZ,
-                   reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+  do {
+    KillStrayInstances(entry.cFileName);
+    DeleteFileA((std::string(temporary) + entry.cFileName).c_str());
+  } while (FindNextFileA(find.get(), &entry));
 }
 
 } // namespace
 
-std::string SetupProgram() { return BesideTestProgram("NorvaneSetup.exe"); }
+std::string SetupProgram() { return BesideTestProgram("NorvaneSetup64.exe"); }
 
 std::string InstalledProxy() {
   std::string windows = GetWindowsFolder();
@@ -77,66 +47,70 @@ std::string InstalledProxy() {
   return windows + "\\_Norvane.scr";
 }
 
+std::string DefaultInstallFolder() {
+  return ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Norvane";
+}
+
+std::string StartMenuShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\Norvane.lnk"; }
+
+std::string ShortcutTarget(const std::string& shortcut) {
+  std::string target;
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      std::wstring wide(shortcut.begin(), shortcut.end());
+      char path[MAX_PATH] = {};
+      if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ)) &&
+          SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
+        target = path;
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return target;
+}
+
 DWORD RunToEnd(const std::string& program, const std::string& arguments) {
   ChildProcess process(program, arguments);
   DWORD exitCode = 99;
-  if (!process.WaitForExit(30000, &exitCode))
+  if (!process.WaitForExit(60000, &exitCode))
     return 99;
   return exitCode;
 }
 
-KernelHandle HoldNorvaneMutex() {
-  return KernelHandle(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+DWORD RunCommandLine(const std::string& commandLine) {
+  size_t end = commandLine.find('"', 1);
+  if (commandLine.empty() || commandLine[0] != '"' || end == std::string::npos)
+    return 99;
+  std::string arguments = commandLine.substr(end + 1);
+  if (!arguments.empty() && arguments[0] == ' ')
+    arguments.erase(0, 1);
+  return RunToEnd(commandLine.substr(1, end - 1), arguments);
 }
 
-std::string PendingDeletions() { return ReadPendingRenames(); }
-
-bool WaitForRemoval(const std::string& folder) {
-  return WaitUntil([&] {
-    if (FileExists(folder))
-      return false;
-    for (const std::string& copy : UninstallCopies())
-      if (ProcessesNamed(copy.c_str()) > 0)
-        return false;
-    return true;
-  });
+InstallationTraces::InstallationTraces(std::string folder) : m_strFolder(std::move(folder)) {
+  Remove();
 }
 
-ScratchInstallation::ScratchInstallation()
-    : m_strFolder(m_scratch.Path() + "Programs\\Nor vane"),
-      m_strPendingRenames(ReadPendingRenames()) {
-  RemoveTraces();
-}
+InstallationTraces::~InstallationTraces() { Remove(); }
 
-ScratchInstallation::~ScratchInstallation() {
-  RemoveTraces();
-  RestorePendingRenames(m_strPendingRenames);
-}
-
-DWORD ScratchInstallation::InstallSilently() const {
-  return RunToEnd(SetupProgram(), "/S /D=" + m_strFolder);
-}
-
-std::vector<std::string> ScratchInstallation::Contents() const {
-  std::vector<std::string> names = FileNames(m_strFolder + "\\*");
-  for (const std::string& name : FileNames(m_strFolder + "\\Help\\*"))
-    names.push_back("Help\\" + name);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void ScratchInstallation::RemoveTraces() {
+void InstallationTraces::Remove() {
   KillStrayInstances();
-  KillStrayInstances("NorvaneSetup.exe");
+  KillStrayInstances("NorvaneSetup64.exe");
   KillStrayInstances("Uninstall.exe");
-  for (const std::string& copy : UninstallCopies()) {
-    KillStrayInstances(copy.c_str());
-    DeleteFileA((TemporaryFolder() + copy).c_str());
-  }
+  EndUninstallerCopies();
+  RemoveFolderTree(m_strFolder);
+  RemoveFolderTree(DefaultInstallFolder());
+  DeleteFileA(StartMenuShortcut().c_str());
   ResetProgramRegistry();
   DeleteRegValue(kRunKey, "Norvane");
   RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
   // Only when nothing else is left in it.
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessaly");
+  SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tessaly");
   DeleteFileA(InstalledProxy().c_str());
 }

@@ -1,0 +1,11 @@
+// The check a version block passes before it is queried: the system's
+// version functions trust the lengths inside the block.
+#pragma once
+
+#include <cstddef>
+
+// True when a block of `size` bytes from GetFileVersionInfoA holds one
+// version resource in the 32-bit layout whose every length, key, value and
+// child lies inside its parent, with room after it for the text conversions
+// VerQueryValueA makes.
+bool IsSoundVersionBlock(const char* block, size_t size);
