@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <commctrl.h>
 
 namespace {
@@ -21,17 +23,25 @@ protected:
     KillStrayInstances();
     ResetProgramRegistry();
   }
+
+  // Starts the program and shows its About page; null when that fails.
+  HWND OpenAboutPage() {
+    norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
+    HWND dialog = WaitForWindow(norvane->Id(), "Norvane");
+    HWND tab = GetDlgItem(dialog, IDC_TAB);
+    HWND page = dialog ? PageWith(tab, IDC_LINK_MAKER) : nullptr;
+    if (!page)
+      return nullptr;
+    SendMessageA(tab, TCM_SETCURFOCUS, 3, 0);
+    return WaitUntil([&] { return IsWindowVisible(page) != FALSE; }) ? page : nullptr;
+  }
+
+  std::unique_ptr<ChildProcess> norvane;
 };
 
 TEST_F(AboutPageTest, LinksShowAndTipTheirAddresses) {
-  ChildProcess norvane(BesideTestProgram("Norvane.exe"), "");
-  HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
-  ASSERT_NE(dialog, nullptr);
-  HWND tab = GetDlgItem(dialog, IDC_TAB);
-  HWND page = PageWith(tab, IDC_LINK_MAKER);
+  HWND page = OpenAboutPage();
   ASSERT_NE(page, nullptr);
-  SendMessageA(tab, TCM_SETCURFOCUS, 3, 0);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }));
 
   const struct {
     int id;
@@ -57,10 +67,7 @@ TEST_F(AboutPageTest, LinksShowAndTipTheirAddresses) {
 int PixelsOfColour(HWND control, COLORREF colour) {
   RECT rect;
   GetWindowRect(control, &rect);
-  HDC screen = GetDC(nullptr);
-  std::string pixels =
-      CapturePixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  ReleaseDC(nullptr, screen);
+  std::string pixels = CaptureScreen(rect);
   int count = 0;
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
     auto byte = [&](size_t at) { return static_cast<BYTE>(pixels[i + at]); };
@@ -72,14 +79,8 @@ int PixelsOfColour(HWND control, COLORREF colour) {
 // The page lets its links colour their own text, normal and under the
 // cursor, on the page's own background.
 TEST_F(AboutPageTest, LinksShowTheirColoursOnThePageBackground) {
-  ChildProcess norvane(BesideTestProgram("Norvane.exe"), "");
-  HWND dialog = WaitForWindow(norvane.Id(), "Norvane");
-  ASSERT_NE(dialog, nullptr);
-  HWND tab = GetDlgItem(dialog, IDC_TAB);
-  HWND page = PageWith(tab, IDC_LINK_MAKER);
+  HWND page = OpenAboutPage();
   ASSERT_NE(page, nullptr);
-  SendMessageA(tab, TCM_SETCURFOCUS, 3, 0);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }));
   HWND link = GetDlgItem(page, IDC_LINK_MAKER);
   ASSERT_TRUE(WaitUntil([&] { return ToolTipTextOf(link) == "https://www.norvane.example/"; }));
 

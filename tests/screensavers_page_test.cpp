@@ -369,10 +369,7 @@ struct Picture {
 };
 
 Picture ScreenPicture(const RECT& area) {
-  HDC screen = GetDC(nullptr);
-  Picture picture{
-      CapturePixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top)};
-  ReleaseDC(nullptr, screen);
+  Picture picture{CaptureScreen(area)};
   size_t count = picture.pixels.size() / 4, lit = 0, green = 0;
   for (size_t i = 0; i < count; ++i) {
     int b = static_cast<unsigned char>(picture.pixels[i * 4]);

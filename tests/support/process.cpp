@@ -129,6 +129,14 @@ std::string CapturePixels(HDC source, int x, int y, int width, int height) {
   return pixels;
 }
 
+std::string CaptureScreen(const RECT& area) {
+  HDC screen = GetDC(nullptr);
+  std::string pixels =
+      CapturePixels(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
 std::string RenderIcon(HDC reference, HICON icon, COLORREF background, int width, int height) {
   MemoryDc memory(CreateCompatibleDC(reference));
   BitmapHandle canvas(CreateCompatibleBitmap(reference, width, height));

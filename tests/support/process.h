@@ -44,6 +44,8 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 
 HWND WaitForMainDialog(DWORD processId, DWORD timeoutMs = 10000);
 // The pixels of a rectangle of a device context, 32 bits each, top row first.
 std::string CapturePixels(HDC source, int x, int y, int width, int height);
+// The same for a rectangle of the screen, as the user sees it.
+std::string CaptureScreen(const RECT& area);
 // The pixels of an icon drawn at this size on a plain background.
 std::string RenderIcon(HDC reference, HICON icon, COLORREF background, int width, int height);
 // Whether an icon static of another process shows this system icon: the
