@@ -3,7 +3,7 @@
 #include "app/manager_app.h"
 
 #include "app/command_line.h"
-#include "app/instance_mutex.h"
+#include "common/instance_mutex.h"
 #include "app/manager_dialog.h"
 #include "catalogue/settings.h"
 

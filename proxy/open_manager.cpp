@@ -3,7 +3,7 @@
 // the tray control's hidden window while it is parked in the tray.
 #include "proxy/open_manager.h"
 
-#include "app/instance_mutex.h"
+#include "common/instance_mutex.h"
 #include "catalogue/screensaver.h"
 #include "catalogue/settings.h"
 #include "framework/app.h"

@@ -7,7 +7,7 @@
 #include "proxy/choice.h"
 #include "proxy/open_manager.h"
 #include "proxy/run_chosen.h"
-#include "proxy/saver_command.h"
+#include "common/saver_command.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // no switch) shows the settings, which these samples do not have. String 1 of
 // the resources names the scene, so one program serves every sample.
 #include "framework/app.h"
-#include "proxy/saver_command.h"
+#include "common/saver_command.h"
 #include "savers/saver_wnd.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // that the proxy and the samples read.
 #include "app/command_line.h"
 #include "framework/app.h"
-#include "proxy/saver_command.h"
+#include "common/saver_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading the screensaver switches from a command line.
-#include "proxy/saver_command.h"
+#include "common/saver_command.h"
 
 #include <cctype>
 #include <cstdlib>
