@@ -30,6 +30,21 @@ std::string Windows() {
   return folder;
 }
 
+std::string TemporaryFolder() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
+
+// The date as the uninstall entry gives it: YYYYMMDD.
+std::string Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[16];
+  wsprintfA(text, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+  return text;
+}
+
 bool SameBytes(const std::string& installed, const std::string& built) {
   std::string bytes = ReadFileBytes(installed);
   return !bytes.empty() && bytes == ReadFileBytes(built);
@@ -61,6 +76,62 @@ void SetMachineValue(const char* key, const char* name) {
   RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.put(),
                   nullptr);
   RegSetValueExA(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+}
+
+void DeleteMachineValue(const char* key, const char* name) {
+  RegKey opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, opened.put()) == ERROR_SUCCESS)
+    RegDeleteValueA(opened.get(), name);
+}
+
+// An account of this machine, as Windows lists the ones whose profiles it
+// keeps, for the length of the test.
+class ListedAccount {
+public:
+  explicit ListedAccount(const std::string& sid)
+      : m_strKey("Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\" + sid) {
+    RegKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    key.put(), nullptr);
+    const char profile[] = "C:\\users\\other";
+    RegSetValueExA(key.get(), "ProfileImagePath", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(profile), sizeof profile);
+  }
+  ~ListedAccount() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_strKey.c_str()); }
+
+private:
+  std::string m_strKey;
+};
+
+// A copy of a program whose version resource says major version `major`:
+// a newer build of it, as far as version checks go.
+std::string WithMajorVersion(std::string bytes, WORD major) {
+  size_t at = bytes.find(std::string("\xBD\x04\xEF\xFE", 4));
+  if (at == std::string::npos)
+    return {};
+  DWORD versionMS = static_cast<DWORD>(major) << 16;
+  bytes.replace(at + 8, 4, reinterpret_cast<const char*>(&versionMS), 4);
+  return bytes;
+}
+
+// Whether a rename or deletion of this file waits for the next restart.
+bool PendingAtRestart(const std::string& path) {
+  std::string operations;
+  RegKey key;
+  DWORD type = 0, size = 0;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE, key.put()) ==
+          ERROR_SUCCESS &&
+      RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type, nullptr,
+                       &size) == ERROR_SUCCESS) {
+    operations.resize(size);
+    RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type,
+                     reinterpret_cast<BYTE*>(operations.data()), &size);
+  }
+  auto lower = [](std::string text) {
+    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+  };
+  return lower(operations).find(lower("\\??\\" + path) + '\0') != std::string::npos;
 }
 
 // Names in the folder, "Help\..." for the help folder's, sorted.
@@ -116,6 +187,9 @@ TEST_F(SetupTest, InstallsForTheUserUpgradesAndUninstallsCompletely) {
       {"DisplayName", "Norvane"},
       {"DisplayVersion", "1.0.0.0"},
       {"Publisher", "Tessaly"},
+      {"URLInfoAbout", "https://www.norvane.example/norvane/"},
+      {"HelpLink", "https://www.norvane.example/norvane/"},
+      {"InstallDate", Today()},
       {"DisplayIcon", folder + "\\Norvane.exe,0"},
       {"InstallLocation", folder},
       {"UninstallString", "\"" + folder + "\\Uninstall.exe\""},
@@ -163,10 +237,14 @@ TEST_F(SetupTest, InstallsForTheUserUpgradesAndUninstallsCompletely) {
   EXPECT_EQ(ReadFileBytes(disabled), choices);
   EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
 
-  // Uninstalling as the entry says, with a stale list file of a killed write.
+  // Uninstalling as the entry says, with a stale list file of a killed write
+  // and a copy of the uninstaller that an earlier uninstall left behind.
   WriteFileBytes(disabled + ".tmp", "half");
+  std::string staleCopy = TemporaryFolder() + "NorvaneUninstall-1.exe";
+  WriteFileBytes(staleCopy, "left behind");
   ASSERT_EQ(RunCommandLine(quietUninstall), 0u);
   EXPECT_TRUE(WaitForFolderGone(folder));
+  EXPECT_FALSE(FileExists(staleCopy));
   EXPECT_EQ(String(kDesktopKey, "SCRNSAVE.EXE"), kOldScreensaver);
   EXPECT_FALSE(FileExists(InstalledProxy()));
   EXPECT_FALSE(FileExists(StartMenuShortcut()));
@@ -178,16 +256,80 @@ TEST_F(SetupTest, InstallsForTheUserUpgradesAndUninstallsCompletely) {
   }
 }
 
-TEST_F(SetupTest, ProxyStaysWhileAnotherAccountReliesOnIt) {
+// The shared proxy follows the accounts that rely on it, as long as they
+// exist, and a setup never puts an older one in place of a newer one.
+TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
+  std::string newer = WithMajorVersion(ReadFileBytes(BesideTestProgram("_Norvane.scr")), 9);
+  ASSERT_FALSE(newer.empty());
+  WriteFileBytes(InstalledProxy(), newer);
   ASSERT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 0u);
-  const char other[] = "S-1-5-21-1-2-3-1001";
-  SetMachineValue(kProxyUsersKey, other);
+  EXPECT_EQ(ReadFileBytes(InstalledProxy()), newer);
+  EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
 
+  const char other[] = "S-1-5-21-1-2-3-1001";
+  const char deleted[] = "S-1-5-21-1-2-3-1002";
+  {
+    ListedAccount account(other);
+    SetMachineValue(kProxyUsersKey, other);
+    SetMachineValue(kProxyUsersKey, deleted);
+    ASSERT_EQ(RunCommandLine(String(kUninstallKey, "QuietUninstallString")), 0u);
+    EXPECT_TRUE(WaitForFolderGone(folder));
+    EXPECT_EQ(ReadFileBytes(InstalledProxy()), newer);
+    EXPECT_EQ(MachineValueCount(kProxyUsersKey), 2);
+    EXPECT_TRUE(HasMachineValue(kProxyUsersKey, other));
+  }
+
+  // Once only an account that no longer exists is left besides the user,
+  // the proxy goes with the user's uninstall.
+  DeleteMachineValue(kProxyUsersKey, other);
+  ASSERT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 0u);
   ASSERT_EQ(RunCommandLine(String(kUninstallKey, "QuietUninstallString")), 0u);
   EXPECT_TRUE(WaitForFolderGone(folder));
-  EXPECT_TRUE(FileExists(InstalledProxy()));
-  EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
-  EXPECT_TRUE(HasMachineValue(kProxyUsersKey, other));
+  EXPECT_FALSE(FileExists(InstalledProxy()));
+  EXPECT_EQ(MachineValueCount(kProxyUsersKey), -1);
+}
+
+// A process holds the proxy open without delete sharing, so that it can be
+// neither deleted nor renamed: the upgrade leaves the new one to replace it
+// at the next restart, and an uninstall that would remove it removes
+// nothing until it is free.
+TEST_F(SetupTest, AProxyHeldOpenIsReplacedAtRestartAndHoldsBackTheUninstall) {
+  ASSERT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 0u);
+  std::string quietUninstall = String(kUninstallKey, "QuietUninstallString");
+  std::string waiting = InstalledProxy() + ".new";
+  WriteFileBytes(InstalledProxy(), "an older proxy");
+  {
+    FileHandle held(CreateFileA(InstalledProxy().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(RunToEnd(SetupProgram(), "/S"), 3010u);
+    EXPECT_EQ(ReadFileBytes(InstalledProxy()), "an older proxy");
+    EXPECT_TRUE(SameBytes(waiting, BesideTestProgram("_Norvane.scr")));
+    EXPECT_TRUE(PendingAtRestart(waiting));
+    EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
+
+    EXPECT_EQ(RunCommandLine(quietUninstall), 2u);
+    EXPECT_EQ(Contents(folder),
+              (std::vector<std::string>{"Help\\NorvaneHelp.chm", "Norvane.exe", "Uninstall.exe"}));
+    EXPECT_EQ(String(kAppKey, "InstallDir"), folder + "\\");
+    EXPECT_EQ(String(kUninstallKey, "QuietUninstallString"), quietUninstall);
+    EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
+  }
+  ASSERT_EQ(RunCommandLine(quietUninstall), 0u);
+  EXPECT_TRUE(WaitForFolderGone(folder));
+  EXPECT_FALSE(FileExists(InstalledProxy()));
+  EXPECT_FALSE(FileExists(waiting));
+  EXPECT_EQ(MachineValueCount("Software\\Tessaly"), -1);
+}
+
+// A folder that cannot be made (its parent is a file) ends the setup with a
+// failure, before anything is registered.
+TEST_F(SetupTest, AFolderThatCannotBeMadeFailsTheSetup) {
+  WriteFileBytes(scratch.Path() + "file", "not a folder");
+  EXPECT_EQ(RunToEnd(SetupProgram(), "/S /D=" + scratch.Path() + "file\\Nor vane"), 2u);
+  EXPECT_FALSE(GetRegType(kAppKey, "InstallDir"));
+  EXPECT_FALSE(GetRegType(kUninstallKey, "DisplayName"));
+  EXPECT_FALSE(FileExists(InstalledProxy()));
 }
 
 // The wizard's buttons, by their ids in the setup's window.
