@@ -25,8 +25,9 @@ const char kPolicyText[] =
 // then never runs the screensaver this page makes the default.
 bool ScreensaverPolicySet() {
   RegKey policies;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop",
-                    0, KEY_QUERY_VALUE, policies.put()) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER,
+                    "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop", 0,
+                    KEY_QUERY_VALUE, policies.put()) != ERROR_SUCCESS)
     return false;
   for (const char* name : {"SCRNSAVE.EXE", "ScreenSaveActive"})
     if (RegQueryValueExA(policies.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
@@ -50,9 +51,9 @@ BOOL CGeneralSettingsDialog::OnInitDialog() {
   m_textStartup.SetWindowText(kStartupText);
   m_textDefault.SetWindowText(kDefaultText);
   if (ScreensaverPolicySet()) {
-    HWND policy = GetDlgItem(m_hWnd, IDC_POLICY_TEXT);
-    SetWindowTextA(policy, kPolicyText);
-    ShowWindow(policy, SW_SHOW);
+    HWND policy = ::GetDlgItem(m_hWnd, IDC_POLICY_TEXT);
+    ::SetWindowTextA(policy, kPolicyText);
+    ::ShowWindow(policy, SW_SHOW);
   }
   return TRUE;
 }

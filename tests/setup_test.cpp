@@ -94,8 +94,8 @@ public:
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                     key.put(), nullptr);
     const char profile[] = "C:\\users\\other";
-    RegSetValueExA(key.get(), "ProfileImagePath", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(profile), sizeof profile);
+    RegSetValueExA(key.get(), "ProfileImagePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(profile),
+                   sizeof profile);
   }
   ~ListedAccount() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_strKey.c_str()); }
 
@@ -121,8 +121,8 @@ bool PendingAtRestart(const std::string& path) {
   DWORD type = 0, size = 0;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE, key.put()) ==
           ERROR_SUCCESS &&
-      RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type, nullptr,
-                       &size) == ERROR_SUCCESS) {
+      RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
+          ERROR_SUCCESS) {
     operations.resize(size);
     RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type,
                      reinterpret_cast<BYTE*>(operations.data()), &size);
@@ -263,7 +263,7 @@ TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
   ASSERT_FALSE(newer.empty());
   WriteFileBytes(InstalledProxy(), newer);
   ASSERT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 0u);
-  EXPECT_EQ(ReadFileBytes(InstalledProxy()), newer);
+  EXPECT_TRUE(ReadFileBytes(InstalledProxy()) == newer);
   EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
 
   const char other[] = "S-1-5-21-1-2-3-1001";
@@ -274,7 +274,7 @@ TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
     SetMachineValue(kProxyUsersKey, deleted);
     ASSERT_EQ(RunCommandLine(String(kUninstallKey, "QuietUninstallString")), 0u);
     EXPECT_TRUE(WaitForFolderGone(folder));
-    EXPECT_EQ(ReadFileBytes(InstalledProxy()), newer);
+    EXPECT_TRUE(ReadFileBytes(InstalledProxy()) == newer);
     EXPECT_EQ(MachineValueCount(kProxyUsersKey), 2);
     EXPECT_TRUE(HasMachineValue(kProxyUsersKey, other));
   }
@@ -289,22 +289,60 @@ TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
   EXPECT_EQ(MachineValueCount(kProxyUsersKey), -1);
 }
 
-// A process holds the proxy open without delete sharing, so that it can be
-// neither deleted nor renamed: the upgrade leaves the new one to replace it
-// at the next restart, and an uninstall that would remove it removes
-// nothing until it is free.
-TEST_F(SetupTest, AProxyHeldOpenIsReplacedAtRestartAndHoldsBackTheUninstall) {
+// The program file of a running program, as Windows and Wine treat it: it
+// can be renamed but not deleted.
+class RunningImage {
+public:
+  explicit RunningImage(const std::string& path)
+      : m_module(LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES)) {}
+  ~RunningImage() {
+    if (m_module)
+      FreeLibrary(m_module);
+  }
+  RunningImage(const RunningImage&) = delete;
+  RunningImage& operator=(const RunningImage&) = delete;
+  explicit operator bool() const { return m_module != nullptr; }
+
+private:
+  HMODULE m_module;
+};
+
+// The old proxy that a setup renamed aside; empty when there is none.
+std::string AsideProxy() {
+  std::string windows = Windows();
+  WIN32_FIND_DATAA entry;
+  FindHandle found(FindFirstFileA((windows + "_Norvane-*.old").c_str(), &entry));
+  return found ? windows + entry.cFileName : std::string();
+}
+
+// The proxy in use in another session: running, it is renamed aside and
+// removed at the next restart; held open without delete sharing (so that it
+// cannot even be renamed), it is replaced at the next restart, and an
+// uninstall that would remove it removes nothing while it is held.
+TEST_F(SetupTest, AProxyInUseIsReplacedAndRemovedSafely) {
   ASSERT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 0u);
   std::string quietUninstall = String(kUninstallKey, "QuietUninstallString");
+  std::string built = ReadFileBytes(BesideTestProgram("_Norvane.scr"));
+  std::string older = WithMajorVersion(built, 0);
   std::string waiting = InstalledProxy() + ".new";
-  WriteFileBytes(InstalledProxy(), "an older proxy");
+  WriteFileBytes(InstalledProxy(), older);
+  {
+    RunningImage running(InstalledProxy());
+    ASSERT_TRUE(running);
+    EXPECT_EQ(RunToEnd(SetupProgram(), "/S"), 0u);
+    EXPECT_TRUE(ReadFileBytes(InstalledProxy()) == built);
+    std::string aside = AsideProxy();
+    EXPECT_TRUE(ReadFileBytes(aside) == older);
+    EXPECT_TRUE(PendingAtRestart(aside)) << aside;
+  }
+
+  WriteFileBytes(InstalledProxy(), older);
   {
     FileHandle held(CreateFileA(InstalledProxy().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     EXPECT_EQ(RunToEnd(SetupProgram(), "/S"), 3010u);
-    EXPECT_EQ(ReadFileBytes(InstalledProxy()), "an older proxy");
-    EXPECT_TRUE(SameBytes(waiting, BesideTestProgram("_Norvane.scr")));
+    EXPECT_TRUE(ReadFileBytes(waiting) == built);
     EXPECT_TRUE(PendingAtRestart(waiting));
     EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
 
@@ -315,21 +353,24 @@ TEST_F(SetupTest, AProxyHeldOpenIsReplacedAtRestartAndHoldsBackTheUninstall) {
     EXPECT_EQ(String(kUninstallKey, "QuietUninstallString"), quietUninstall);
     EXPECT_EQ(MachineValueCount(kProxyUsersKey), 1);
   }
+  EXPECT_TRUE(ReadFileBytes(InstalledProxy()) == older);
+
+  RunningImage running(InstalledProxy());
+  ASSERT_TRUE(running);
   ASSERT_EQ(RunCommandLine(quietUninstall), 0u);
   EXPECT_TRUE(WaitForFolderGone(folder));
   EXPECT_FALSE(FileExists(InstalledProxy()));
   EXPECT_FALSE(FileExists(waiting));
+  EXPECT_TRUE(PendingAtRestart(AsideProxy()));
   EXPECT_EQ(MachineValueCount("Software\\Tessaly"), -1);
 }
 
-// A folder that cannot be made (its parent is a file) ends the setup with a
-// failure, before anything is registered.
-TEST_F(SetupTest, AFolderThatCannotBeMadeFailsTheSetup) {
-  WriteFileBytes(scratch.Path() + "file", "not a folder");
-  EXPECT_EQ(RunToEnd(SetupProgram(), "/S /D=" + scratch.Path() + "file\\Nor vane"), 2u);
-  EXPECT_FALSE(GetRegType(kAppKey, "InstallDir"));
-  EXPECT_FALSE(GetRegType(kUninstallKey, "DisplayName"));
-  EXPECT_FALSE(FileExists(InstalledProxy()));
+// A registration that fails (a folder stands where the Start-menu
+// shortcut goes) fails the setup, however many writes succeed after it.
+TEST_F(SetupTest, AFailedRegistrationFailsTheSetup) {
+  ASSERT_TRUE(CreateDirectoryA(StartMenuShortcut().c_str(), nullptr));
+  EXPECT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 2u);
+  EXPECT_TRUE(RemoveDirectoryA(StartMenuShortcut().c_str()));
 }
 
 // The wizard's buttons, by their ids in the setup's window.
