@@ -146,7 +146,10 @@ Function un.RemoveFiles
   Delete "$INSTDIR\*.dat.tmp"
   ; Nothing may keep the folder as its current one, not even a started copy.
   SetOutPath "$TEMP"
-  ${If} $EXEPATH == "$INSTDIR\Uninstall.exe"
+  ; Compared by short names: the folder may be recorded by its short name.
+  GetFullPathName /SHORT $0 "$EXEPATH"
+  GetFullPathName /SHORT $1 "$INSTDIR\Uninstall.exe"
+  ${If} $0 == $1
     ; Run in place, so that its caller waits for the real work and gets its
     ; result, the uninstaller cannot delete itself: a copy in the temporary
     ; folder waits for it to end and removes it and the folder then.

@@ -373,6 +373,53 @@ TEST_F(SetupTest, AFailedRegistrationFailsTheSetup) {
   EXPECT_TRUE(RemoveDirectoryA(StartMenuShortcut().c_str()));
 }
 
+// Wine's answers to the setup program, for the length of the test, are
+// those of Windows 7.
+class SetupTreatedAsWindows7 {
+public:
+  SetupTreatedAsWindows7() {
+    RegKey app;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, app.put(),
+                    nullptr);
+    RegSetValueExW(app.get(), L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win7"),
+                   sizeof L"win7");
+  }
+  ~SetupTreatedAsWindows7() { RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
+
+private:
+  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\NorvaneSetup64.exe";
+};
+
+// Windows before 10 version 1903 (Wine's answer for a program it is told to
+// treat as Windows 7's) ignores the programs' UTF-8 code page: a folder whose
+// name the ANSI code page cannot hold is recorded by its short name.
+TEST_F(SetupTest, BeforeWindows1903AFolderOutsideTheCodePageIsRecordedShort) {
+  SetupTreatedAsWindows7 windows7;
+  std::wstring wideFolder(scratch.Path().begin(), scratch.Path().end());
+  wideFolder += L"\x141ukasz \x65e5\x672c";
+  std::string program = SetupProgram();
+  std::wstring commandLine =
+      L"\"" + std::wstring(program.begin(), program.end()) + L"\" /S /D=" + wideFolder;
+  STARTUPINFOW startup = {sizeof startup};
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process));
+  KernelHandle thread(process.hThread), setup(process.hProcess);
+  DWORD exitCode = 99;
+  WaitForSingleObject(setup.get(), 60000);
+  GetExitCodeProcess(setup.get(), &exitCode);
+  EXPECT_EQ(exitCode, 0u);
+
+  wchar_t shortForm[MAX_PATH] = {};
+  ASSERT_GT(GetShortPathNameW(wideFolder.c_str(), shortForm, MAX_PATH), 0u);
+  std::string recorded = String(kAppKey, "InstallDir");
+  EXPECT_EQ(std::wstring(recorded.begin(), recorded.end()), std::wstring(shortForm) + L"\\");
+  EXPECT_TRUE(FileExists(recorded + "Norvane.exe"));
+  ASSERT_EQ(RunCommandLine(String(kUninstallKey, "QuietUninstallString")), 0u);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return GetFileAttributesW(wideFolder.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000));
+}
+
 // The wizard's buttons, by their ids in the setup's window.
 const int kNextButton = 1;
 
@@ -383,13 +430,36 @@ HWND WaitForButtonText(HWND wizard, const std::string& text) {
              : nullptr;
 }
 
+// A group policy value for the user's screensaver, for the length of the test.
+class ScreensaverPolicy {
+public:
+  ScreensaverPolicy() { SetRegString(kKey, "SCRNSAVE.EXE", kOldScreensaver); }
+  ~ScreensaverPolicy() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+private:
+  static constexpr const char* kKey =
+      "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+};
+
+bool ShowsTextStartingWith(HWND window, const std::string& text) {
+  for (HWND child : ChildWindows(window))
+    if (IsWindowVisible(child) && WindowText(child).find(text) != std::string::npos)
+      return true;
+  return false;
+}
+
+// Through the pages, under a policy that sets the screensaver, which the
+// last page mentions.
 TEST_F(SetupTest, PagesInstallIntoTheDefaultFolderAndStartNorvane) {
+  ScreensaverPolicy policy;
   ChildProcess setup(SetupProgram(), "");
   HWND wizard = WaitForWindow(setup.Id(), "Norvane Setup", 30000);
   ASSERT_NE(wizard, nullptr);
   for (const char* step : {"&Next >", "&Install", "&Finish"}) {
     HWND button = WaitForButtonText(wizard, step);
     ASSERT_NE(button, nullptr) << step;
+    if (std::string(step) == "&Finish")
+      EXPECT_TRUE(ShowsTextStartingWith(wizard, "A policy of this computer sets the screensaver"));
     SendMessageA(button, BM_CLICK, 0, 0);
   }
   DWORD exitCode = 99;
