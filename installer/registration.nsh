@@ -146,6 +146,8 @@ Function un.RemoveFiles
   Delete "$INSTDIR\*.dat.tmp"
   ; Nothing may keep the folder as its current one, not even a started copy.
   SetOutPath "$TEMP"
+  ; Copies of the uninstaller that earlier uninstalls left there.
+  Delete "$TEMP\NorvaneUninstall-*.exe"
   ; Compared by short names: the folder may be recorded by its short name.
   GetFullPathName /SHORT $0 "$EXEPATH"
   GetFullPathName /SHORT $1 "$INSTDIR\Uninstall.exe"
@@ -153,8 +155,6 @@ Function un.RemoveFiles
     ; Run in place, so that its caller waits for the real work and gets its
     ; result, the uninstaller cannot delete itself: a copy in the temporary
     ; folder waits for it to end and removes it and the folder then.
-    ; Copies that earlier uninstalls left there go first.
-    Delete "$TEMP\NorvaneUninstall-*.exe"
     System::Call 'kernel32::GetCurrentProcessId() i .r0'
     StrCpy $1 "$TEMP\NorvaneUninstall-$0.exe"
     StrCpy $2 0
