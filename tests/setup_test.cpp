@@ -2,7 +2,8 @@
 // into a folder of the user's own, then the installed manager at work, an
 // upgrade, the refusal while Norvane runs, and the uninstall that the
 // installed programs' entry names; the proxy's machine-wide record of its
-// users; and once through the setup's pages.
+// users, the proxy in use, older Windows; and once through the setup's
+// pages.
 #include "catalogue/screensaver.h"
 #include "framework/handle.h"
 #include "resource.h"
@@ -12,6 +13,7 @@
 #include "tests/support/main_window.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
+#include "tests/support/shared_machine.h"
 
 #include <gtest/gtest.h>
 
@@ -52,86 +54,6 @@ bool SameBytes(const std::string& installed, const std::string& built) {
 
 std::string String(const char* key, const char* name) {
   return GetRegBytes(key, name).value_or(std::string(1, '\0')).c_str();
-}
-
-bool HasMachineValue(const char* key, const char* name) {
-  RegKey opened;
-  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, opened.put()) ==
-             ERROR_SUCCESS &&
-         RegQueryValueExA(opened.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-int MachineValueCount(const char* key) {
-  RegKey opened;
-  DWORD values = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS ||
-      RegQueryInfoKeyA(opened.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return -1;
-  return static_cast<int>(values);
-}
-
-void SetMachineValue(const char* key, const char* name) {
-  RegKey opened;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, opened.put(),
-                  nullptr);
-  RegSetValueExA(opened.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-}
-
-void DeleteMachineValue(const char* key, const char* name) {
-  RegKey opened;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, opened.put()) == ERROR_SUCCESS)
-    RegDeleteValueA(opened.get(), name);
-}
-
-// An account of this machine, as Windows lists the ones whose profiles it
-// keeps, for the length of the test.
-class ListedAccount {
-public:
-  explicit ListedAccount(const std::string& sid)
-      : m_strKey("Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\" + sid) {
-    RegKey key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                    key.put(), nullptr);
-    const char profile[] = "C:\\users\\other";
-    RegSetValueExA(key.get(), "ProfileImagePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(profile),
-                   sizeof profile);
-  }
-  ~ListedAccount() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_strKey.c_str()); }
-
-private:
-  std::string m_strKey;
-};
-
-// A copy of a program whose version resource says major version `major`:
-// a newer build of it, as far as version checks go.
-std::string WithMajorVersion(std::string bytes, WORD major) {
-  size_t at = bytes.find(std::string("\xBD\x04\xEF\xFE", 4));
-  if (at == std::string::npos)
-    return {};
-  DWORD versionMS = static_cast<DWORD>(major) << 16;
-  bytes.replace(at + 8, 4, reinterpret_cast<const char*>(&versionMS), 4);
-  return bytes;
-}
-
-// Whether a rename or deletion of this file waits for the next restart.
-bool PendingAtRestart(const std::string& path) {
-  std::string operations;
-  RegKey key;
-  DWORD type = 0, size = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_QUERY_VALUE, key.put()) ==
-          ERROR_SUCCESS &&
-      RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
-          ERROR_SUCCESS) {
-    operations.resize(size);
-    RegQueryValueExA(key.get(), "PendingFileRenameOperations", nullptr, &type,
-                     reinterpret_cast<BYTE*>(operations.data()), &size);
-  }
-  auto lower = [](std::string text) {
-    CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-  };
-  return lower(operations).find(lower("\\??\\" + path) + '\0') != std::string::npos;
 }
 
 // Names in the folder, "Help\..." for the help folder's, sorted.
@@ -289,24 +211,6 @@ TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
   EXPECT_EQ(MachineValueCount(kProxyUsersKey), -1);
 }
 
-// The program file of a running program, as Windows and Wine treat it: it
-// can be renamed but not deleted.
-class RunningImage {
-public:
-  explicit RunningImage(const std::string& path)
-      : m_module(LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES)) {}
-  ~RunningImage() {
-    if (m_module)
-      FreeLibrary(m_module);
-  }
-  RunningImage(const RunningImage&) = delete;
-  RunningImage& operator=(const RunningImage&) = delete;
-  explicit operator bool() const { return m_module != nullptr; }
-
-private:
-  HMODULE m_module;
-};
-
 // The old proxy that a setup renamed aside; empty when there is none.
 std::string AsideProxy() {
   std::string windows = Windows();
@@ -372,23 +276,6 @@ TEST_F(SetupTest, AFailedRegistrationFailsTheSetup) {
   EXPECT_EQ(RunToEnd(SetupProgram(), "/S /D=" + folder), 2u);
   EXPECT_TRUE(RemoveDirectoryA(StartMenuShortcut().c_str()));
 }
-
-// Wine's answers to the setup program, for the length of the test, are
-// those of Windows 7.
-class SetupTreatedAsWindows7 {
-public:
-  SetupTreatedAsWindows7() {
-    RegKey app;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, app.put(),
-                    nullptr);
-    RegSetValueExW(app.get(), L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win7"),
-                   sizeof L"win7");
-  }
-  ~SetupTreatedAsWindows7() { RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
-
-private:
-  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\NorvaneSetup64.exe";
-};
 
 // Windows before 10 version 1903 (Wine's answer for a program it is told to
 // treat as Windows 7's) ignores the programs' UTF-8 code page: a folder whose
