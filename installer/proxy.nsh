@@ -361,8 +361,8 @@ Function un.ReleaseProxy
   !insertmacro NoteErrors $2
   ${If} $2 = 1
     MessageBox MB_OK|MB_ICONEXCLAMATION "An administrator's consent was declined, so Norvane's \
-screensaver ${PROXY_NAME} stays in the Windows folder and your account stays recorded among the \
-ones that rely on it. Norvane itself is removed." /SD IDOK
+screensaver ${PROXY_NAME} stays in the Windows folder, and the record of the accounts that rely \
+on it stays as it was. Norvane itself is removed." /SD IDOK
     StrCpy $proxyKept 1
     Return
   ${EndIf}
