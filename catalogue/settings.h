@@ -22,7 +22,8 @@ void SetScreenSaveActive(bool on);
 // Writes a REG_SZ desktop value, terminator counted in its length.
 void WriteDesktopString(const char* name, const char* text);
 
-// Registers the proxy screensaver as the Windows screensaver.
+// Registers the proxy screensaver as the Windows screensaver and switches
+// the screensaver on; leaves both alone while the proxy is missing.
 void SetDefaultScreensaver();
 
 // The proxy screensaver's file name, in the Windows folder.

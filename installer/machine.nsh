@@ -7,10 +7,12 @@
 !define MAKER_KEY "Software\Tessaly"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define PROXY_NAME "_Norvane.scr"
+!define POLICY_DESKTOP_KEY "Software\Policies\Microsoft\Windows\Control Panel\Desktop"
 
-; 1 on 64-bit Windows (x64, or ARM64, which runs x64 programs too), which
-; gets the x64 programs: a 32-bit manager would see SysWOW64 as the system
-; folder and miss the 64-bit screensavers in System32.
+; 1 where the x64 programs are installed: on 64-bit Windows, where a 32-bit
+; manager would see SysWOW64 as the system folder and miss the 64-bit
+; screensavers in System32. Windows 10 on Arm runs no x64 programs (Windows
+; 11 on Arm does, from build 22000 on): it gets the x86 ones.
 Var windows64
 
 ; Finds out which Windows this is. A 32-bit setup on 64-bit Windows then
@@ -19,15 +21,25 @@ Var windows64
 !macro MachineRegistryView
   !if ${NSIS_PTR_SIZE} > 4
     StrCpy $windows64 1
+    SetRegView 64
   !else
     StrCpy $windows64 0
     ${If} ${RunningX64}
+      SetRegView 64
       StrCpy $windows64 1
+      ${If} ${IsNativeARM64}
+      ${AndIfNot} ${AtLeastBuild} 22000
+        StrCpy $windows64 0
+      ${EndIf}
     ${EndIf}
   !endif
-  ${If} $windows64 = 1
-    SetRegView 64
-  ${EndIf}
+!macroend
+
+; Notes in VAR (1) that something since the last ClearErrors failed. Every
+; test of the error flag clears it, so it is tested once, here, and kept.
+!macro NoteErrors VAR
+  IfErrors 0 +2
+  StrCpy ${VAR} 1
 !macroend
 
 ; Ends the run with a message (none when silent) and a failing exit code.
@@ -54,6 +66,73 @@ the notification area), then start this program again." /SD IDOK
       SetErrorLevel 2
       Quit
     ${EndIf}
+  FunctionEnd
+
+  ; "Run as administrator" by a standard user who types an administrator's
+  ; password runs this program as that administrator: it would install into
+  ; the administrator's profile and registry, not the user's. An elevated
+  ; run whose account is not the one signed in to this session is refused.
+  Function ${UN}RefuseOtherAccount
+    System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r0) i .r1'
+    ${If} $1 = 0
+      Return
+    ${EndIf}
+    ; TokenElevation: nonzero when elevated.
+    System::Call 'advapi32::GetTokenInformation(p r0, i 20, *i .r2, i 4, *i .r3) i .r1'
+    System::Call 'kernel32::CloseHandle(p r0)'
+    ${If} $1 = 0
+    ${OrIf} $2 = 0
+      Return
+    ${EndIf}
+    Push WTSUserName
+    Call ${UN}SessionText
+    Pop $0
+    System::Call 'advapi32::GetUserNameW(w .r1, *i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $0 == ""
+    ${OrIf} $2 = 0
+      Return
+    ${EndIf}
+    Push WTSDomainName
+    Call ${UN}SessionText
+    Pop $2
+    ReadEnvStr $3 USERDOMAIN
+    StrCpy $4 0
+    ${If} $0 != $1
+      StrCpy $4 1
+    ${ElseIf} $2 != ""
+    ${AndIf} $3 != ""
+    ${AndIf} $2 != $3
+      StrCpy $4 1
+    ${EndIf}
+    ${If} $4 = 1
+      MessageBox MB_OK|MB_ICONSTOP "This program runs as $3\$1, not as $2\$0, who is signed in: \
+it would work on that account's Norvane instead of yours.$\r$\n$\r$\nStart it again normally, not \
+with $\"Run as administrator$\"; Windows asks for an administrator's consent where it is needed." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  FunctionEnd
+
+  ; A text about this session (WTSUserName or WTSDomainName on the stack);
+  ; empty when Windows does not tell it.
+  Function ${UN}SessionText
+    Exch $0
+    Push $1
+    Push $2
+    ${If} $0 == WTSUserName
+      StrCpy $0 5
+    ${Else}
+      StrCpy $0 7
+    ${EndIf}
+    System::Call 'wtsapi32::WTSQuerySessionInformationW(p 0, i -1, i r0, *p .r1, *i .r2) i .r2'
+    StrCpy $0 ""
+    ${If} $2 <> 0
+      System::Call 'kernel32::lstrcpynW(w .r0, p r1, i ${NSIS_MAX_STRLEN})'
+      System::Call 'wtsapi32::WTSFreeMemory(p r1)'
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
   FunctionEnd
 
   ; The user's security identifier as text, such as S-1-5-21-...-1001: it
@@ -116,6 +195,33 @@ the notification area), then start this program again." /SD IDOK
 !macroend
 !insertmacro MACHINE_FUNCTIONS ""
 !insertmacro MACHINE_FUNCTIONS "un."
+
+; Policy values for the screensaver override the user's own: Windows then
+; never runs the one Norvane registers. The last page says so in this note.
+Var policyNote
+
+Function NoteScreensaverPolicy
+  StrCpy $policyNote ""
+  StrCpy $1 0
+  ${ForEach} $0 0 1 + 1
+    ${If} $0 = 0
+      StrCpy $2 "SCRNSAVE.EXE"
+    ${Else}
+      StrCpy $2 "ScreenSaveActive"
+    ${EndIf}
+    ClearErrors
+    ReadRegStr $3 HKCU "${POLICY_DESKTOP_KEY}" $2
+    IfErrors 0 +3
+    ClearErrors
+    ReadRegDWORD $3 HKCU "${POLICY_DESKTOP_KEY}" $2
+    IfErrors +2
+    StrCpy $1 1
+  ${Next}
+  ${If} $1 = 1
+    StrCpy $policyNote "A policy of this computer sets the screensaver: Windows follows it, not \
+Norvane.$\r$\n$\r$\n"
+  ${EndIf}
+FunctionEnd
 
 ; The folder of an installation that is still there, without a trailing
 ; backslash; empty when there is none.

@@ -8,8 +8,9 @@
 ;
 ; The build defines OUTFILE, X86_BIN and X64_BIN (the folders holding each
 ; flavour's Norvane.exe and _Norvane.scr), HELP_FILE, ICON, VERSION and
-; INSTANCE_MUTEX, and AMD64_STUB for the copy built on NSIS's 64-bit stub,
-; which runs where 32-bit code cannot.
+; INSTANCE_MUTEX, AMD64_STUB for the copy built on NSIS's 64-bit stub, which
+; runs where 32-bit code cannot, and SIGN, the signing command, when the
+; programs are to be signed.
 
 Unicode true
 !ifdef AMD64_STUB
@@ -18,8 +19,19 @@ Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 AllowSkipFiles off
+; Signed when the build says how (scripts/sign): the uninstaller as it is
+; made, then the setup itself.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
+; Windows 7 to 11, drawn at the display's real scale.
+ManifestSupportedOS all
+ManifestDPIAware true
+ManifestDPIAwareness "PerMonitorV2,System"
 
 Name "Norvane"
+!define PRODUCT_URL "https://www.norvane.example/norvane/"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Norvane"
 
@@ -35,9 +47,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 Tessaly"
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include x64.nsh
+!include WinVer.nsh
 !include "machine.nsh"
 !include "proxy.nsh"
 !include "registration.nsh"
+!include "codepage.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -48,8 +62,12 @@ without administrator rights.$\r$\n$\r$\nOnly its screensaver _Norvane.scr goes 
 folder, which Windows asks an administrator to allow once.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOnUpgrade
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckFolderCodePage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_PRE NoteScreensaverPolicy
+!define MUI_FINISHPAGE_TEXT "Setup has installed Norvane on your computer.$\r$\n$\r$\n$policyNote\
+Click Finish to close Setup."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Norvane now"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartManager
@@ -71,6 +89,7 @@ Function .onInit
   ${IfNot} ${Errors}
     Call PlaceProxyElevated
   ${EndIf}
+  Call RefuseOtherAccount
   Call RefuseWhileRunning
   Call InstalledFolder
   Pop $upgradeFolder
@@ -93,6 +112,16 @@ FunctionEnd
 
 Section "Norvane"
   Call RefuseWhileRunning
+  StrCpy $0 0
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  !insertmacro NoteErrors $0
+  ${If} $0 = 1
+    !insertmacro FailSetup "Setup could not create the folder $INSTDIR."
+  ${EndIf}
+  Call RequireFolderForCodePage
+  ; Copies of the uninstaller that earlier uninstalls left behind.
+  Delete "$TEMP\NorvaneUninstall-*.exe"
   SetOutPath "$INSTDIR"
   ${If} $windows64 = 1
     File "/oname=Norvane.exe" "${X64_BIN}/Norvane.exe"
@@ -125,16 +154,22 @@ Function un.onInit
     Push $1
     Call un.RemoveUninstallerAfter
   ${EndIf}
+  Call un.RefuseOtherAccount
   Call un.RefuseWhileRunning
+  Call un.RefuseOtherInstallation
 FunctionEnd
 
 Section "Uninstall"
-  Call un.RestoreScreensaver
+  Call un.NoteScreensaver
+  StrCpy $proxyKept 0
   Call un.ReleaseProxy
+  Call un.RestoreScreensaver
   StrCpy $removalFailed 0
   Call un.RemoveFiles
   Call un.RemoveRegistration
   ${If} $removalFailed = 1
     !insertmacro FailSetup "Some of Norvane's files or settings could not be removed."
+  ${ElseIf} $proxyKept = 1
+    SetErrorLevel 3
   ${EndIf}
 SectionEnd

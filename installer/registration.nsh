@@ -28,6 +28,7 @@ FunctionEnd
 Function WriteRegistration
   SetShellVarContext current
   Call RememberScreensaver
+  StrCpy $1 0
   ClearErrors
   ; The manager appends the list files' names to this value directly.
   WriteRegStr HKCU "${PROGRAM_KEY}" "InstallDir" "$INSTDIR\"
@@ -36,6 +37,8 @@ Function WriteRegistration
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Norvane"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Tessaly"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${PRODUCT_URL}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "HelpLink" "${PRODUCT_URL}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Norvane.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
@@ -43,23 +46,36 @@ Function WriteRegistration
   ; that does the work, so a caller waiting for it gets its real result.
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
     '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${If} ${Errors}
+  ; GetTime and GetSize clear the error flag: what failed so far is kept.
+  !insertmacro NoteErrors $1
+  ${GetTime} "" "L" $2 $3 $4 $5 $6 $7 $8
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $5 $6
+  ClearErrors
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallDate" "$4$3$2"
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  !insertmacro NoteErrors $1
+  ${If} $1 = 1
     !insertmacro FailSetup "Setup could not register Norvane in your part of the registry."
   ${EndIf}
+FunctionEnd
+
+; Whether the user's screensaver is the proxy, asked before the proxy may
+; go: its short name is known only while the file is there.
+Var screensaverIsProxy
+
+Function un.NoteScreensaver
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  Push $0
+  Call un.NamesProxy
+  Pop $screensaverIsProxy
 FunctionEnd
 
 ; Gives back the screensaver from before Norvane, but only while the
 ; current one is still the proxy: one the user chose since then stays.
 Function un.RestoreScreensaver
-  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-  Push $0
-  Call un.NamesProxy
-  Pop $1
-  ${If} $1 = 1
+  ${If} $screensaverIsProxy = 1
     ReadRegStr $0 HKCU "${PROGRAM_KEY}" "${PREVIOUS_SCREENSAVER}"
     ${If} $0 == ""
       DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
@@ -71,6 +87,37 @@ FunctionEnd
 
 ; Set when something the uninstaller should remove is still there.
 Var removalFailed
+
+; The uninstaller works only on the installation that its own user's
+; registry records: not on another account's folder, nor on a copy of it.
+Function un.RefuseOtherInstallation
+  ReadRegStr $0 HKCU "${PROGRAM_KEY}" "InstallDir"
+  ${DoUntil} $0 == ""
+    StrCpy $1 $0 "" -1
+    ${If} $1 != "\"
+      ${ExitDo}
+    ${EndIf}
+    StrCpy $0 $0 -1
+  ${Loop}
+  StrCpy $1 0
+  ${If} $0 == $INSTDIR
+    StrCpy $1 1
+  ${ElseIf} $0 != ""
+    GetFullPathName /SHORT $2 $0
+    GetFullPathName /SHORT $3 $INSTDIR
+    ${If} $2 != ""
+    ${AndIf} $2 == $3
+      StrCpy $1 1
+    ${EndIf}
+  ${EndIf}
+  ${If} $1 = 0
+    MessageBox MB_OK|MB_ICONSTOP "The Norvane in $INSTDIR is not the one installed for your \
+account, so this uninstaller leaves it alone. Each account removes its own Norvane: from its \
+list of installed programs." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+FunctionEnd
 
 !macro RemoveFile PATH
   Delete "${PATH}"
@@ -99,18 +146,27 @@ Function un.RemoveFiles
   Delete "$INSTDIR\*.dat.tmp"
   ; Nothing may keep the folder as its current one, not even a started copy.
   SetOutPath "$TEMP"
-  ${If} $EXEPATH == "$INSTDIR\Uninstall.exe"
+  ; Copies of the uninstaller that earlier uninstalls left there.
+  Delete "$TEMP\NorvaneUninstall-*.exe"
+  ; Compared by short names: the folder may be recorded by its short name.
+  GetFullPathName /SHORT $0 "$EXEPATH"
+  GetFullPathName /SHORT $1 "$INSTDIR\Uninstall.exe"
+  ${If} $0 == $1
     ; Run in place, so that its caller waits for the real work and gets its
     ; result, the uninstaller cannot delete itself: a copy in the temporary
     ; folder waits for it to end and removes it and the folder then.
     System::Call 'kernel32::GetCurrentProcessId() i .r0'
     StrCpy $1 "$TEMP\NorvaneUninstall-$0.exe"
+    StrCpy $2 0
     ClearErrors
     CopyFiles /SILENT "$EXEPATH" "$1"
-    ${IfNot} ${Errors}
+    !insertmacro NoteErrors $2
+    ${If} $2 = 0
+      ClearErrors
       Exec '"$1" /REMOVEUNINSTALLER=$0 _?=$INSTDIR'
+      !insertmacro NoteErrors $2
     ${EndIf}
-    ${If} ${Errors}
+    ${If} $2 = 1
       StrCpy $removalFailed 1
     ${EndIf}
   ${Else}

@@ -4,6 +4,7 @@
 
 #include "catalogue/settings.h"
 #include "framework/ddx.h"
+#include "framework/handle.h"
 
 namespace {
 
@@ -16,6 +17,23 @@ const char kDefaultText[] =
     "This option ensures that the Norvane manages all selected screensavers.  If you install "
     "another screensaver and this option is not checked,  the manager will not start your "
     "screensavers randomly.";
+
+const char kPolicyText[] =
+    "A policy of this computer sets the screensaver: Windows follows it, not this choice.";
+
+// Policy values for these two desktop values override the user's: Windows
+// then never runs the screensaver this page makes the default.
+bool ScreensaverPolicySet() {
+  RegKey policies;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER,
+                    "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop", 0,
+                    KEY_QUERY_VALUE, policies.put()) != ERROR_SUCCESS)
+    return false;
+  for (const char* name : {"SCRNSAVE.EXE", "ScreenSaveActive"})
+    if (RegQueryValueExA(policies.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+      return true;
+  return false;
+}
 
 } // namespace
 
@@ -32,6 +50,11 @@ BOOL CGeneralSettingsDialog::OnInitDialog() {
                  GetMakeDefaultScreensaver() ? BST_CHECKED : BST_UNCHECKED);
   m_textStartup.SetWindowText(kStartupText);
   m_textDefault.SetWindowText(kDefaultText);
+  if (ScreensaverPolicySet()) {
+    HWND policy = ::GetDlgItem(m_hWnd, IDC_POLICY_TEXT);
+    ::SetWindowTextA(policy, kPolicyText);
+    ::ShowWindow(policy, SW_SHOW);
+  }
   return TRUE;
 }
 

@@ -70,6 +70,7 @@
 #define IDC_SHOW_TRAY_ICON              1002
 #define IDC_STARTUP_TEXT                1014
 #define IDC_DEFAULT_TEXT                1015
+#define IDC_POLICY_TEXT                 1021
 
 /* About page (IDD_ABOUT) */
 #define IDC_LINK_MAKER                  1012

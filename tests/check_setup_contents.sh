@@ -19,7 +19,7 @@ expect() {
   fi
 }
 expect "managers" "Norvane*.exe" "$(sums "$x86/Norvane.exe" "$x64/Norvane.exe")"
-expect "proxies" "\$WINDIR/_Norvane*.scr" "$(sums "$x86/_Norvane.scr" "$x64/_Norvane.scr")"
+expect "proxies" "\$PLUGINSDIR/_Norvane*.scr" "$(sums "$x86/_Norvane.scr" "$x64/_Norvane.scr")"
 expect "help file" "Help/NorvaneHelp.chm" "$(sums "$x64/Help/NorvaneHelp.chm")"
 [ $status -eq 0 ] && echo "ok: $setup carries both flavours"
 exit $status

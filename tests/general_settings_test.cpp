@@ -13,6 +13,7 @@
 namespace {
 
 const char kSentinel[] = "C:\\WINDOWS\\system32\\sentinel.scr";
+const char kPolicyKey[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 
 class GeneralSettingsTest : public ::testing::Test {
 protected:
@@ -23,6 +24,7 @@ protected:
   }
   void TearDown() override {
     KillStrayInstances();
+    RegDeleteKeyA(HKEY_CURRENT_USER, kPolicyKey);
     ResetProgramRegistry();
     DeleteFileA(ProxyPath().c_str());
   }
@@ -72,9 +74,23 @@ TEST_F(GeneralSettingsTest, FirstRunShowsBothCheckedWithTheirExplanations) {
             "This option ensures that the Norvane manages all selected screensavers.  If you "
             "install another screensaver and this option is not checked,  the manager will not "
             "start your screensavers randomly.");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_POLICY_TEXT)));
   // Showing the values stores nothing.
   EXPECT_FALSE(GetRegDword(kAppKey, "StartWindowsStart").has_value());
   EXPECT_FALSE(GetRegDword(kAppKey, "MakeDefaultScreensaver").has_value());
+}
+
+// A policy value overrides the user's: the page says that its choice has no
+// effect then.
+TEST_F(GeneralSettingsTest, APolicyOverridingTheScreensaverIsSaid) {
+  SetRegString(kPolicyKey, "ScreenSaveActive", "0");
+  ChildProcess norvane(Program(), "");
+  HWND page = ShowPage(norvane);
+  ASSERT_NE(page, nullptr);
+  HWND policy = GetDlgItem(page, IDC_POLICY_TEXT);
+  EXPECT_TRUE(IsWindowVisible(policy));
+  EXPECT_EQ(WindowText(policy),
+            "A policy of this computer sets the screensaver: Windows follows it, not this choice.");
 }
 
 TEST_F(GeneralSettingsTest, EveryClickStoresBothValues) {

@@ -1,6 +1,8 @@
 // The settings store against the real registry of the test prefix.
 #include "catalogue/settings.h"
 #include "framework/app.h"
+#include "tests/support/files.h"
+#include "tests/support/installation.h"
 #include "tests/support/registry.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +96,16 @@ TEST_F(SettingsTest, OddTypesForFlagsReadAsDefault) {
   EXPECT_TRUE(GetStartWindowsStart());
   SetRegRaw(kAppKey, "EnableExeScreensavers", REG_BINARY, "\0\0\0\0\0\0\0\0", 8);
   EXPECT_TRUE(GetEnableExeScreensavers());
+}
+
+// Without the proxy, Norvane cannot be the screensaver: the user's own
+// screensaver stays, and so does its switch, whatever it was.
+TEST_F(SettingsTest, RegistrationWithoutTheProxyLeavesTheDesktopAlone) {
+  ASSERT_FALSE(FileExists(InstalledProxy()));
+  SetRegString(kDesktopKey, "SCRNSAVE.EXE", "old.scr");
+  SetDefaultScreensaver();
+  EXPECT_EQ(GetDesktopString("SCRNSAVE.EXE"), std::string("old.scr\0", 8));
+  EXPECT_FALSE(GetDesktopString("ScreenSaveActive").has_value());
 }
 
 } // namespace

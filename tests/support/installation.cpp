@@ -13,6 +13,7 @@
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Norvane";
 const char kProxyUsersKey[] = "Software\\Tessaly\\Norvane\\Proxy Users";
+const char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 namespace {
 
@@ -113,4 +114,19 @@ void InstallationTraces::Remove() {
   RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Tessaly");
   SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tessaly");
   DeleteFileA(InstalledProxy().c_str());
+  DeleteFileA((InstalledProxy() + ".new").c_str());
+  std::string windows = GetWindowsFolder();
+  RemoveTrailingBackslashes(windows);
+  WIN32_FIND_DATAA entry;
+  FindHandle aside(FindFirstFileA((windows + "\\_Norvane-*.old").c_str(), &entry));
+  if (aside) {
+    do
+      DeleteFileA((windows + "\\" + entry.cFileName).c_str());
+    while (FindNextFileA(aside.get(), &entry));
+  }
+  // Renames and deletions left for a restart that never comes here.
+  RegKey sessionManager;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManagerKey, 0, KEY_SET_VALUE,
+                    sessionManager.put()) == ERROR_SUCCESS)
+    RegDeleteValueA(sessionManager.get(), "PendingFileRenameOperations");
 }

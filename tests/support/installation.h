@@ -13,6 +13,8 @@
 extern const char kRunKey[];        // HKCU ...\CurrentVersion\Run
 extern const char kUninstallKey[];  // HKCU ...\CurrentVersion\Uninstall\Norvane
 extern const char kProxyUsersKey[]; // HKLM: the accounts that rely on the proxy
+// HKLM: its PendingFileRenameOperations are done at the next restart.
+extern const char kSessionManagerKey[];
 
 std::string SetupProgram();
 // The Windows folder's _Norvane.scr.
