@@ -147,8 +147,8 @@ LRESULT CScreensaversDialog::OnCatalogueBuilt(WPARAM wParam, LPARAM) {
   CheckAllWhenNoneChecked(list);
   m_screensavers = std::move(list);
   FillList();
-  // A refill that checks no row sends no change: leave the old selection
-  // and its preview here rather than wait for one.
+  // The refill's rows send no change notices: leave the old selection and
+  // its preview here rather than wait for one.
   m_nSelected = -1;
   StopPreview();
   UpdateSelectionControls();
