@@ -17,7 +17,7 @@
 #include "resource.h"
 #include "tests/support/files.h"
 #include "tests/support/main_window.h"
-#include "tests/support/nested_resources.h"
+#include "tests/support/hostile_files.h"
 #include "tests/support/process.h"
 
 #include <commctrl.h>

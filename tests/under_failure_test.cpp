@@ -8,9 +8,9 @@
 #include "framework/text_file.h"
 #include "resource.h"
 #include "tests/support/files.h"
+#include "tests/support/hostile_files.h"
 #include "tests/support/list_view.h"
 #include "tests/support/main_window.h"
-#include "tests/support/nested_resources.h"
 #include "tests/support/process.h"
 
 #include <gtest/gtest.h>
@@ -70,17 +70,23 @@ protected:
   HWND dialog = nullptr, page = nullptr, list = nullptr;
 };
 
-// A file whose resource directory would make a walk read a billion entries
-// (it holds a sound version resource too) is named from its file name at
-// once. Two rebuilds in a row, the first of a list that takes long to name,
-// show the second's rows, and nothing goes on working after them.
-TEST_F(UnderFailureTest, HostileFileCostsOnlyItsNameAndOvertakenRebuildsStop) {
+// Hostile files are named from their file names, at once: one whose
+// resource directory would make a walk read a billion entries, one whose
+// version block nests deeper than any sound one, one whose version entry
+// claims 200 KB (each holds a sound text too). Two rebuilds in a row, the
+// first of a list that takes long to name, show the second's rows, and
+// nothing goes on working after them.
+TEST_F(UnderFailureTest, HostileFilesCostOnlyTheirNamesAndOvertakenRebuildsStop) {
+  const std::string sound = ReadFileBytes(SaverFile("Starfield"));
   const std::string nested = other.Path() + "Nested Screensaver.scr";
-  WriteFileBytes(nested, NestedResourceFile(ReadFileBytes(SaverFile("Starfield")), 1000));
+  WriteFileBytes(nested, NestedResourceFile(sound, 1000));
+  WriteFileBytes(other.Path() + "Deep Screensaver.scr", DeepVersionFile(sound));
+  WriteFileBytes(other.Path() + "Oversized Screensaver.scr", OversizedVersionFile(sound));
   PlacedFile polar(SaverFile("Aurora"), other.Path() + "Polar.scr");
   // Rows come in batches of 2,000: the last batch is a part of one.
   const int missing = 2500;
-  CStringArray lines = {nested, polar.Path()};
+  CStringArray lines = {nested, polar.Path(), other.Path() + "Deep Screensaver.scr",
+                        other.Path() + "Oversized Screensaver.scr"};
   for (int i = 0; i < missing; ++i)
     lines.push_back(other.Path() + "gone\\" + std::to_string(i) + ".scr");
   WriteTextLines(install.AdditionalList(), lines);
@@ -88,10 +94,12 @@ TEST_F(UnderFailureTest, HostileFileCostsOnlyItsNameAndOvertakenRebuildsStop) {
   Start();
   DWORD_PTR answer = 0;
   EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &answer));
-  ASSERT_TRUE(WaitForRows(missing + 4, 5000));
+  ASSERT_TRUE(WaitForRows(missing + 6, 5000));
   std::vector<std::string> rows = ListRows(list);
   auto count = [&](const std::string& name) { return std::count(rows.begin(), rows.end(), name); };
   EXPECT_EQ(count("Nested"), 1);
+  EXPECT_EQ(count("Deep"), 1);
+  EXPECT_EQ(count("Oversized"), 1);
   EXPECT_EQ(count("Starfield"), 1);
   EXPECT_EQ(count("Aurora"), 2);
   for (int i = 0; i < missing; ++i)
