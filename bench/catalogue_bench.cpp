@@ -16,8 +16,8 @@
 #include "framework/text_file.h"
 #include "resource.h"
 #include "tests/support/files.h"
-#include "tests/support/main_window.h"
 #include "tests/support/hostile_files.h"
+#include "tests/support/main_window.h"
 #include "tests/support/process.h"
 
 #include <commctrl.h>
