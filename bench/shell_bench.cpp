@@ -22,45 +22,6 @@ double Now() {
   return 1000.0 * count.QuadPart / frequency.QuadPart;
 }
 
-// The start of one entry of the system's process list: enough to reach the
-// process's processor times and its id.
-struct ProcessEntry {
-  ULONG nextEntryOffset;
-  ULONG numberOfThreads;
-  LARGE_INTEGER reserved[3];
-  LARGE_INTEGER createTime;
-  LARGE_INTEGER userTime;
-  LARGE_INTEGER kernelTime;
-  USHORT nameLength;
-  USHORT nameMaximumLength;
-  PWSTR nameBuffer;
-  LONG basePriority;
-  HANDLE processId;
-};
-
-// User plus kernel time in milliseconds, from the system's process list:
-// under Wine GetProcessTimes of another process reports the caller's own
-// times, while the process list has every process's real ones.
-double ProcessorMs(DWORD processId) {
-  using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  FARPROC proc = GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
-  auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(proc));
-  const ULONG kSystemProcessInformation = 5;
-  std::vector<BYTE> buffer(4 << 20);
-  ULONG length = 0;
-  if (!query ||
-      query(kSystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length))
-    return -1;
-  for (const BYTE* at = buffer.data();;) {
-    auto* entry = reinterpret_cast<const ProcessEntry*>(at);
-    if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->processId)) == processId)
-      return (entry->userTime.QuadPart + entry->kernelTime.QuadPart) / 10000.0;
-    if (!entry->nextEntryOffset)
-      return -1;
-    at += entry->nextEntryOffset;
-  }
-}
-
 void CloseManager(ChildProcess& norvane, HWND dialog) {
   PostMessageA(dialog, WM_COMMAND, ID_TRAY_CLOSE, 0);
   if (!norvane.WaitForExit(10000))

@@ -1,6 +1,7 @@
 // The folder scan and the catalogue build, and the whole pipeline that turns
 // them into the list the user sees.
 #include "catalogue/catalogue.h"
+#include "catalogue/path_set.h"
 #include "catalogue/settings.h"
 
 #include "framework/handle.h"
@@ -11,6 +12,7 @@ bool LoadScreensaverCatalogue(CScreensaverArray& list) {
   bool read = BuildScreensaverList(list);
   AssignDisplayNames(list);
   read = ApplyDisabledList(list) && read;
+  CheckAllWhenNoneChecked(list);
   SortByDisplayName(list);
   RemoveDuplicatePaths(list);
   return read;
@@ -35,6 +37,40 @@ bool BuildScreensaverList(CScreensaverArray& list) {
   CScreensaverArray additional;
   bool read = ReadAdditionalScreensavers(additional);
   list.insert(list.end(), additional.begin(), additional.end());
+  return read;
+}
+
+void CheckAllWhenNoneChecked(CScreensaverArray& list) {
+  for (const ScreensaverInfo& entry : list)
+    if (entry.bEnabled)
+      return;
+  for (ScreensaverInfo& entry : list)
+    entry.bEnabled = true;
+}
+
+bool UpdateFromListFiles(const CScreensaverArray& known, CScreensaverArray& list) {
+  list.clear();
+  CScreensaverArray additional;
+  if (!ReadAdditionalScreensavers(additional))
+    return false;
+  CStringArray paths;
+  for (const ScreensaverInfo& entry : additional)
+    paths.push_back(entry.strPath);
+  CPathSet listed(std::move(paths));
+  paths.clear();
+  for (const ScreensaverInfo& entry : known) {
+    if (IsInDefaultFolder(entry.strPath) || listed.Contains(entry.strPath)) {
+      list.push_back(entry);
+      paths.push_back(entry.strPath);
+    }
+  }
+  CPathSet kept(std::move(paths));
+  for (ScreensaverInfo& entry : additional)
+    if (!kept.Contains(entry.strPath))
+      list.push_back(std::move(entry));
+  RemoveDuplicatePaths(list);
+  bool read = ApplyDisabledList(list);
+  CheckAllWhenNoneChecked(list);
   return read;
 }
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-const DWORD kMaxBlock = 4 * 65536;
-
 bool EndsWith(const std::string& text, const char* ending) {
   size_t length = strlen(ending);
   return text.size() >= length && text.compare(text.size() - length, length, ending) == 0;
@@ -51,25 +49,19 @@ void AssignDisplayNames(CScreensaverArray& list) {
     entry.strName = GetScreensaverDisplayName(entry.strPath);
 }
 
-std::string GetScreensaverDisplayName(const std::string& path) {
-  // The version functions take at most MAX_PATH characters with the
-  // terminator; a longer path is named from its file name alone.
+std::string GetScreensaverDisplayName(const std::string& path, const std::atomic<bool>* abandoned) {
+  // Windows' ANSI file functions take at most MAX_PATH characters with the
+  // terminator; a longer path is named from its file name alone, here too.
   if (path.size() >= MAX_PATH)
     return FallbackName(path);
+  // The texts are queried in the very bytes that were checked.
+  std::vector<char> block;
   {
     FileHandle file = OpenRegularFile(path);
-    if (!file || !VersionResourcesLieInFile(file.get()))
+    if (!file || !ReadVersionResource(file.get(), block, abandoned))
       return FallbackName(path);
   }
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-  // A resource of at most 64 KB needs at most four times that with the room
-  // for its conversions; a size beyond that is a damaged resource entry.
-  if (size == 0 || size > kMaxBlock)
-    return FallbackName(path);
-  std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
-      !IsSoundVersionBlock(block.data(), block.size()))
+  if (!IsSoundVersionBlock(block.data(), block.size()))
     return FallbackName(path);
 
   // A table shorter than one language and code-page pair has no usable entry.

@@ -44,8 +44,8 @@ bool ReadAdditionalScreensavers(CScreensaverArray& list) {
   return read;
 }
 
-void WriteAdditionalScreensavers(const CStringArray& paths) {
-  WriteTextLines(ListFilePath(kAdditionalFile), paths);
+bool WriteAdditionalScreensavers(const CStringArray& paths) {
+  return WriteTextLines(ListFilePath(kAdditionalFile), paths);
 }
 
 bool ApplyDisabledList(CScreensaverArray& list) {
@@ -58,10 +58,10 @@ bool ApplyDisabledList(CScreensaverArray& list) {
   return read;
 }
 
-void WriteDisabledScreensavers(const CScreensaverArray& list) {
+bool WriteDisabledScreensavers(const CScreensaverArray& list) {
   CStringArray paths;
   for (const ScreensaverInfo& entry : list)
     if (!entry.bEnabled)
       paths.push_back(entry.strPath);
-  WriteTextLines(ListFilePath(kDisabledFile), paths);
+  return WriteTextLines(ListFilePath(kDisabledFile), paths);
 }

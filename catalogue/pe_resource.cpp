@@ -1,23 +1,31 @@
 // Walking a program file's headers and resource directory with plain reads:
 // the DOS header leads to the PE headers, whose data directory gives the
 // resource directory's address, which the section table turns into a place
-// in the file. Its type 16 (version) has one level of names and one of
-// languages; every data entry below it is checked.
+// in the file. The walk goes down one path, type 16 (version), name 1, one
+// language, so each directory is read at most once, and it gives up once it
+// has read more entries than a program ever has: a crafted directory of
+// thousands of entries costs a few pages, not hours.
 #include "catalogue/pe_resource.h"
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace {
 
 const WORD kVersionType = 16;
+const WORD kVersionName = 1;
 const DWORD kSubdirectory = 0x80000000;
 const DWORD kPage = 4096;
+// Entries read in the three directories together; real programs need tens.
+const DWORD kEntryBudget = 2048;
+// A resource of at most 64 KB needs at most four times that with the room
+// for its conversions; a size beyond that is a damaged resource entry.
+const DWORD kMaxBlock = 4 * 65536;
 
 class CProgramFile {
 public:
-  explicit CProgramFile(HANDLE file) : m_file(file) {
+  CProgramFile(HANDLE file, const std::atomic<bool>* abandoned)
+      : m_file(file), m_abandoned(abandoned) {
     LARGE_INTEGER size;
     m_nSize = GetFileSizeEx(file, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
   }
@@ -28,6 +36,8 @@ public:
     if (offset + length > m_nSize)
       return false;
     if (offset < m_nPageAt || offset + length > m_nPageAt + m_page.size()) {
+      if (m_abandoned && *m_abandoned)
+        return false;
       m_page.resize(std::max<DWORD>(length, kPage));
       OVERLAPPED at = {};
       at.Offset = static_cast<DWORD>(offset);
@@ -90,55 +100,84 @@ public:
     return false;
   }
 
-  // The entries of the directory at this offset into the resources.
+  // The entries of the directory at this offset into the resources, as
+  // long as the walk's budget lasts.
   bool Entries(DWORD directory, std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY>& entries) {
     IMAGE_RESOURCE_DIRECTORY header = {};
     if (!Read(m_nResources + directory, &header))
       return false;
-    entries.resize(header.NumberOfNamedEntries + header.NumberOfIdEntries);
+    DWORD count = DWORD{header.NumberOfNamedEntries} + header.NumberOfIdEntries;
+    if (count > m_nBudget)
+      return false;
+    m_nBudget -= count;
+    entries.resize(count);
     return entries.empty() || Read(m_nResources + directory + sizeof header, entries.data(),
                                    static_cast<DWORD>(entries.size() * sizeof entries[0]));
   }
 
-  bool DataLiesInFile(DWORD entryOffset) {
+  // The subdirectory of the directory's first entry with this number.
+  bool Child(DWORD directory, WORD id, DWORD* child) {
+    std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY> entries;
+    if (!Entries(directory, entries))
+      return false;
+    for (const auto& entry : entries) {
+      if ((entry.Name & kSubdirectory) || entry.Name != id)
+        continue;
+      *child = entry.OffsetToData & ~kSubdirectory;
+      return (entry.OffsetToData & kSubdirectory) != 0;
+    }
+    return false;
+  }
+
+  bool ReadData(DWORD entryOffset, std::vector<char>& block) {
     IMAGE_RESOURCE_DATA_ENTRY data = {};
     ULONGLONG place = 0;
-    return Read(m_nResources + entryOffset, &data) && PlaceOf(data.OffsetToData, data.Size, &place);
+    if (!Read(m_nResources + entryOffset, &data) || data.Size == 0 ||
+        data.Size > (kMaxBlock - sizeof(DWORD)) / 2 ||
+        !PlaceOf(data.OffsetToData, data.Size, &place))
+      return false;
+    block.assign(2 * data.Size + sizeof(DWORD), '\0');
+    return Read(place, block.data(), data.Size);
   }
 
 private:
   HANDLE m_file;
+  const std::atomic<bool>* m_abandoned;
   ULONGLONG m_nSize = 0;
   std::vector<IMAGE_SECTION_HEADER> m_sections;
   ULONGLONG m_nResources = 0;
   std::vector<char> m_page;
   ULONGLONG m_nPageAt = 0;
+  DWORD m_nBudget = kEntryBudget;
 };
+
+// The language the system's resource lookup takes first: neutral, then the
+// user's, then US English, then whichever comes first.
+const IMAGE_RESOURCE_DIRECTORY_ENTRY*
+PreferredLanguage(const std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY>& languages) {
+  LANGID user = GetUserDefaultUILanguage();
+  const DWORD preferred[] = {MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), user,
+                             MAKELANGID(PRIMARYLANGID(user), SUBLANG_NEUTRAL),
+                             MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)};
+  for (DWORD language : preferred)
+    for (const auto& entry : languages)
+      if (entry.Name == language)
+        return &entry;
+  return languages.empty() ? nullptr : &languages.front();
+}
 
 } // namespace
 
-bool VersionResourcesLieInFile(HANDLE file) {
-  CProgramFile program(file);
-  if (!program.FindResources())
-    return true;
-  std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY> types, names, languages;
-  if (!program.Entries(0, types))
+bool ReadVersionResource(HANDLE file, std::vector<char>& block,
+                         const std::atomic<bool>* abandoned) {
+  block.clear();
+  CProgramFile program(file, abandoned);
+  DWORD names = 0, languages = 0;
+  std::vector<IMAGE_RESOURCE_DIRECTORY_ENTRY> entries;
+  if (!program.FindResources() || !program.Child(0, kVersionType, &names) ||
+      !program.Child(names, kVersionName, &languages) || !program.Entries(languages, entries))
     return false;
-  for (const auto& type : types) {
-    if ((type.Name & kSubdirectory) || type.Name != kVersionType)
-      continue;
-    if (!(type.OffsetToData & kSubdirectory) ||
-        !program.Entries(type.OffsetToData & ~kSubdirectory, names))
-      return false;
-    for (const auto& name : names) {
-      if (!(name.OffsetToData & kSubdirectory) ||
-          !program.Entries(name.OffsetToData & ~kSubdirectory, languages))
-        return false;
-      for (const auto& language : languages)
-        if ((language.OffsetToData & kSubdirectory) ||
-            !program.DataLiesInFile(language.OffsetToData))
-          return false;
-    }
-  }
-  return true;
+  const IMAGE_RESOURCE_DIRECTORY_ENTRY* language = PreferredLanguage(entries);
+  return language && !(language->OffsetToData & kSubdirectory) &&
+         program.ReadData(language->OffsetToData, block);
 }

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-// True when a block of `size` bytes from GetFileVersionInfoA holds one
+// True when a block of `size` bytes (as ReadVersionResource gives it) holds one
 // version resource in the 32-bit layout whose every length, key, value and
 // child lies inside its parent, with room after it for the text conversions
 // VerQueryValueA makes.

@@ -109,12 +109,15 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
   if (!file)
     return false;
   bool written = WriteWhole(file.get(), text);
+  DWORD error = GetLastError();
   file.reset();
-  if (!written || !IsFileFree(path) ||
-      !MoveFileExA(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
+  if (written && IsFileFree(path) &&
+      MoveFileExA(temporary.c_str(), path.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  if (written)
+    error = GetLastError();
+  DeleteFileA(temporary.c_str());
+  SetLastError(error);
+  return false;
 }

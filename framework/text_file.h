@@ -21,7 +21,9 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line, up to its first NUL byte, followed by a carriage return
 // and a line feed. False, with the old file left as it was, when the file
-// stays open in another process or the new one cannot be written whole. A
+// stays open in another process or the new one cannot be written whole, the
+// system's reason left as the last error (ERROR_SHARING_VIOLATION for a file
+// held open). A
 // temporary file left beside it by an earlier write that never finished is
 // cleared.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);

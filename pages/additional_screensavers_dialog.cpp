@@ -9,6 +9,7 @@
 #include "catalogue/catalogue.h"
 #include "framework/app.h"
 #include "framework/ddx.h"
+#include "pages/list_messages.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -19,6 +20,8 @@ namespace {
 
 // "CAdditionalScreensaversDialog_LoadList": reading the list file.
 UINT g_uLoadListMsg = 0;
+
+const char kAdditionalList[] = "additional screensavers";
 
 } // namespace
 
@@ -63,6 +66,8 @@ bool CAdditionalScreensaversDialog::LoadRows() {
     CStringArray paths;
     for (const ScreensaverInfo& entry : entries)
       paths.push_back(entry.strPath);
+    // Left with its repeats when it cannot be replaced now: the catalogue
+    // drops them too.
     WriteAdditionalScreensavers(paths);
   }
   CStringArray paths;
@@ -127,10 +132,7 @@ void CAdditionalScreensaversDialog::OnBrowse() {
   // Rows from a file that could not be read would write it without the
   // user's other screensavers.
   if (!m_bListRead && !LoadRows()) {
-    AppMessageBox(m_hWnd,
-                  "The list of additional screensavers is in use by another program.  Please "
-                  "try again.",
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowListBusy(m_hWnd, kAdditionalList);
     return;
   }
   // The catalogue finds those by itself.
@@ -139,8 +141,11 @@ void CAdditionalScreensaversDialog::OnBrowse() {
                   MB_OK | MB_ICONINFORMATION);
     return;
   }
-  InsertRow(path);
-  SaveList();
+  int row = InsertRow(path);
+  if (!SaveList()) {
+    RemoveRow(row);
+    return;
+  }
   UpdateDeleteButton();
   NotifyListChanged();
 }
@@ -149,11 +154,22 @@ void CAdditionalScreensaversDialog::OnDelete() {
   int selected = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
   if (selected < 0)
     return;
-  m_paths.erase(m_paths.begin() + selected);
-  SendMessageA(m_list, LVM_DELETEITEM, selected, 0);
-  SaveList();
+  std::string path = m_paths[selected];
+  RemoveRow(selected);
+  if (!SaveList()) {
+    m_paths.insert(m_paths.begin() + selected, path);
+    SendMessageA(m_list, LVM_SETITEMCOUNT, m_paths.size(), 0);
+    SelectRow(selected);
+    InvalidateRect(m_list, nullptr, TRUE);
+    return;
+  }
   UpdateDeleteButton();
   NotifyListChanged();
+}
+
+void CAdditionalScreensaversDialog::RemoveRow(int row) {
+  m_paths.erase(m_paths.begin() + row);
+  SendMessageA(m_list, LVM_DELETEITEM, row, 0);
 }
 
 namespace {
@@ -187,8 +203,8 @@ void CAdditionalScreensaversDialog::FillList(CStringArray paths) {
 }
 
 // After the rows of equal or lower text, found by halving; a selected row
-// stays selected.
-void CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
+// stays selected. Returns the new row.
+int CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
   std::string key = SortKey(path);
   auto place = std::upper_bound(
       m_paths.begin(), m_paths.end(), key,
@@ -200,6 +216,7 @@ void CAdditionalScreensaversDialog::InsertRow(const std::string& path) {
   if (selected >= row)
     SelectRow(selected + 1);
   InvalidateRect(m_list, nullptr, TRUE);
+  return row;
 }
 
 void CAdditionalScreensaversDialog::SelectRow(int row) {
@@ -210,8 +227,14 @@ void CAdditionalScreensaversDialog::SelectRow(int row) {
   SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-// The file holds the rows in display order, which is sorted order.
-void CAdditionalScreensaversDialog::SaveList() { WriteAdditionalScreensavers(m_paths); }
+// The file holds the rows in display order, which is sorted order. A file
+// that cannot be replaced is said so; the caller undoes its row change.
+bool CAdditionalScreensaversDialog::SaveList() {
+  if (WriteAdditionalScreensavers(m_paths))
+    return true;
+  ShowListNotSaved(m_hWnd, kAdditionalList, GetLastError());
+  return false;
+}
 
 // Copied whole when it fits and cut to the list's buffer otherwise; the
 // page's own copy stays whole for the file.

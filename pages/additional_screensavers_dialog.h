@@ -32,9 +32,10 @@ private:
   LRESULT OnLoadList();
   LRESULT OnGetDispInfo(NMLVDISPINFOA* info);
   void FillList(CStringArray paths);
-  void InsertRow(const std::string& path);
+  int InsertRow(const std::string& path);
+  void RemoveRow(int row);
   void SelectRow(int row);
-  void SaveList();
+  bool SaveList();
   void UpdateDeleteButton();
   void NotifyListChanged();
 

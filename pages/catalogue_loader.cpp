@@ -17,13 +17,17 @@ struct CCatalogueLoader::Job {
 
 namespace {
 
-// False when the build was abandoned on the way.
+// Entries named already keep their names. False when the build was
+// abandoned on the way.
 bool NameSortAndDeduplicate(CScreensaverArray& list, const std::atomic<bool>& abandoned) {
   for (ScreensaverInfo& entry : list) {
     if (abandoned)
       return false;
-    entry.strName = GetScreensaverDisplayName(entry.strPath);
+    if (entry.strName.empty())
+      entry.strName = GetScreensaverDisplayName(entry.strPath, &abandoned);
   }
+  if (abandoned)
+    return false;
   SortByDisplayName(list);
   RemoveDuplicatePaths(list);
   return true;

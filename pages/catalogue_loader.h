@@ -19,8 +19,9 @@ public:
   CCatalogueLoader(const CCatalogueLoader&) = delete;
   CCatalogueLoader& operator=(const CCatalogueLoader&) = delete;
 
-  // Names, sorts and de-duplicates the entries on a thread of its own,
-  // abandoning the build before, whose files may have changed since.
+  // Names the unnamed entries, sorts and de-duplicates them on a thread of
+  // its own, abandoning the build before, whose files may have changed
+  // since.
   void Start(CScreensaverArray entries);
   // The result that the announcement with this wParam brings; false for an
   // announcement of an abandoned build.

@@ -7,6 +7,7 @@
 #include "catalogue/settings.h"
 #include "framework/app.h"
 #include "framework/ddx.h"
+#include "pages/list_messages.h"
 
 #include <algorithm>
 
@@ -25,6 +26,7 @@ UINT g_uFillRowsMsg = 0;
 const size_t kRowsPerBatch = 2000;
 
 const char kLocationLabel[] = "Screensaver Location:";
+const char kCheckedList[] = "checked screensavers";
 
 } // namespace
 
@@ -142,10 +144,11 @@ LRESULT CScreensaversDialog::OnCatalogueBuilt(WPARAM wParam, LPARAM) {
   if (!m_loader->Take(wParam, list))
     return 0;
   m_bListsRead = ApplyDisabledList(list) && m_bAdditionalRead;
+  CheckAllWhenNoneChecked(list);
   m_screensavers = std::move(list);
   FillList();
-  // A refill that checks no row sends no change: leave the old selection
-  // and its preview here rather than wait for one.
+  // The refill's rows send no change notices: leave the old selection and
+  // its preview here rather than wait for one.
   m_nSelected = -1;
   StopPreview();
   UpdateSelectionControls();
@@ -206,7 +209,9 @@ LRESULT CScreensaversDialog::OnItemListChange(WPARAM row, LPARAM subItem) {
 }
 
 // At least one row stays checked. The flag is restored before the check
-// box, so the change that re-checking causes finds nothing to do.
+// box, so the change that re-checking causes finds nothing to do. A change
+// the file does not take is undone, or the next rebuild would undo it
+// unseen.
 void CScreensaversDialog::HandleCheckChange(int row) {
   bool checked = IsRowChecked(row);
   if (checked == m_screensavers[row].bEnabled)
@@ -219,23 +224,35 @@ void CScreensaversDialog::HandleCheckChange(int row) {
     SetRowChecked(row, true);
     AppMessageBox(m_hWnd, "You must keep at least one item checked.", MB_OK);
   }
-  WriteDisabledScreensavers(m_screensavers);
+  if (!WriteDisabledScreensavers(m_screensavers)) {
+    DWORD error = GetLastError();
+    m_screensavers[row].bEnabled = !checked;
+    SetRowChecked(row, !checked);
+    ShowListNotSaved(m_hWnd, kCheckedList, error);
+  }
 }
 
 // The rows were filled while another process kept a list file open, so
 // they may show unchecked screensavers as checked: writing them would lose
-// the user's other choices. The lists are read again and the rows refilled
-// before the change is taken; when they still cannot be read, the change is
-// undone.
+// the user's other choices. The list files alone are read again, the names
+// known kept, and the rows refilled before the change is taken; paths newly
+// listed show their file names until the loader has named them. When the
+// files still cannot be read, the change is undone.
 bool CScreensaversDialog::CatchUpWithListFiles(int& row, bool checked) {
   CScreensaverArray fresh;
-  if (!LoadScreensaverCatalogue(fresh)) {
+  if (!UpdateFromListFiles(m_screensavers, fresh)) {
     SetRowChecked(row, !checked);
-    AppMessageBox(m_hWnd,
-                  "The list of checked screensavers is in use by another program.  Please try "
-                  "again.",
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowListBusy(m_hWnd, kCheckedList);
     return false;
+  }
+  m_bAdditionalRead = true;
+  // Its result comes after the change below is written, and so shows it.
+  if (std::any_of(fresh.begin(), fresh.end(), [](const auto& e) { return e.strName.empty(); })) {
+    m_loader->Start(fresh);
+    for (ScreensaverInfo& entry : fresh)
+      if (entry.strName.empty())
+        entry.strName = StripScreensaverSuffix(GetScreensaverTitle(entry.strPath));
+    SortByDisplayName(fresh);
   }
   std::string path = m_screensavers[row].strPath;
   m_screensavers = std::move(fresh);

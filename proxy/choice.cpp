@@ -12,6 +12,7 @@ void LoadEnabledScreensavers(CStringArray& paths) {
   CScreensaverArray list;
   BuildScreensaverList(list);
   ApplyDisabledList(list);
+  CheckAllWhenNoneChecked(list);
   RemoveDuplicatePaths(list);
   paths.clear();
   for (const ScreensaverInfo& entry : list)

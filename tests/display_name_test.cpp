@@ -2,6 +2,7 @@
 // preference, the language block, and the names made from file names.
 #include "catalogue/catalogue.h"
 #include "tests/support/files.h"
+#include "tests/support/hostile_files.h"
 
 #include <gtest/gtest.h>
 
@@ -91,37 +92,6 @@ TEST(DisplayNameText, OneEndingIsCutInAnyCase) {
   EXPECT_EQ(GetScreensaverTitle("C:\\x\\Foo.scr.scr"), "Foo.scr");
   EXPECT_EQ(GetScreensaverTitle("C:\\x\\Foo.exe"), "Foo.exe");
   EXPECT_EQ(GetScreensaverTitle("scr"), "scr");
-}
-
-// Where a screensaver file keeps its version resource: the block, its
-// length, and the resource directory's entry (address, size, code page,
-// reserved) that points at it.
-struct VersionResource {
-  size_t block = std::string::npos, length = 0, entry = std::string::npos;
-};
-
-DWORD DwordAt(const std::string& bytes, size_t at) {
-  DWORD value = 0;
-  memcpy(&value, bytes.data() + at, sizeof value);
-  return value;
-}
-
-VersionResource FindVersionResource(const std::string& bytes) {
-  VersionResource found;
-  const char key[] = "V\0S\0_\0V\0E\0R\0S\0I\0O\0N\0_\0I\0N\0F\0O\0";
-  size_t at = bytes.find(std::string(key, sizeof key - 1));
-  if (at == std::string::npos || at < 6)
-    return found;
-  found.block = at - 6;
-  found.length = static_cast<unsigned char>(bytes[found.block]) |
-                 static_cast<unsigned char>(bytes[found.block + 1]) << 8;
-  // The entry's address and the block's file offset differ by the resource
-  // section's placement, a multiple of the file alignment.
-  for (size_t entry = 4; entry + 16 <= bytes.size(); entry += 4)
-    if (DwordAt(bytes, entry + 4) == found.length && DwordAt(bytes, entry + 12) == 0 &&
-        DwordAt(bytes, entry) != 0 && ((DwordAt(bytes, entry) - found.block) & 0x1FF) == 0)
-      found.entry = entry;
-  return found;
 }
 
 // A damaged resource never takes the program down nor costs another file its

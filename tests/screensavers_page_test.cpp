@@ -200,14 +200,19 @@ TEST_F(ScreensaversPageTest, ListHeldOpenAtTheStartLosesNoUncheckedScreensaver) 
   EXPECT_TRUE(ListRowChecked(list, 0));
 }
 
-// A rebuild leaves no selection and no preview, also when it checks no row
-// and so makes the list send no change at all.
-TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
+// When the only checked screensaver leaves the list (deleted from the
+// additional ones, or its file gone), the rebuilt rows show every one
+// checked, as the proxy then runs them all, and the disabled list keeps the
+// user's choice. A rebuild leaves no selection and no preview.
+TEST_F(ScreensaversPageTest, RebuildWithoutTheOnlyCheckedOneChecksAllAndClearsTheSelection) {
   TempFolder other;
   PlacedFile extra(SaverFile("no_version"), other.Path() + "zz_last.scr");
   WriteTextLines(install.AdditionalList(), {extra.Path()});
-  WriteTextLines(install.DisabledList(), {stars.Path(), lights.Path(), extra.Path()});
+  WriteTextLines(install.DisabledList(), {stars.Path(), lights.Path()});
+  const std::string disabled = ReadFileBytes(install.DisabledList());
   Start(3);
+  EXPECT_FALSE(ListRowChecked(list, 0) || ListRowChecked(list, 1));
+  EXPECT_TRUE(ListRowChecked(list, 2));
   SelectListRow(list, 2);
   DWORD preview = WaitForPreviewOf(extra.Path());
   ASSERT_NE(preview, 0u);
@@ -215,7 +220,8 @@ TEST_F(ScreensaversPageTest, RebuildClearsTheSelectionEvenWithNothingChecked) {
   WriteTextLines(install.AdditionalList(), {});
   PostMessageA(page, RegisterWindowMessageA("Norvane_UpdateScreensaverList"), 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
-  EXPECT_FALSE(ListRowChecked(list, 0) || ListRowChecked(list, 1));
+  EXPECT_TRUE(ListRowChecked(list, 0) && ListRowChecked(list, 1));
+  EXPECT_EQ(ReadFileBytes(install.DisabledList()), disabled);
   EXPECT_TRUE(ProcessEnded(preview));
   EXPECT_TRUE(WaitUntil([&] { return !ButtonsEnabled() && Label() == "Screensaver Location:"; }));
   SendMessageA(GetDlgItem(page, IDC_SETTINGS), BM_CLICK, 0, 0);

@@ -57,6 +57,10 @@ int ProcessesNamed(const char* exeName);
 // Ends every running Norvane.exe left over from an earlier test.
 void KillStrayInstances(const char* exeName = "Norvane.exe");
 
+// The processor time the process has used, user and kernel, in
+// milliseconds; negative when it is not running.
+double ProcessorMs(DWORD processId);
+
 DWORD ProcessOf(HWND wnd);
 // The full path of the process's program; empty when it has ended.
 std::string ProcessImage(DWORD processId);
