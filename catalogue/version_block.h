@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-// True when a block of `size` bytes from GetFileVersionInfoA holds one
+// True when a block of `size` bytes from GetFileVersionInfo holds one
 // version resource in the 32-bit layout whose every length, key, value and
-// child lies inside its parent, with room after it for the text conversions
-// VerQueryValueA makes.
+// child lies inside its parent, with the room after it that the system
+// keeps for the ANSI copies of its texts.
 bool IsSoundVersionBlock(const char* block, size_t size);

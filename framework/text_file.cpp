@@ -84,7 +84,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   if (!ReadWholeFile(path, text))
     return false;
 
-  size_t start = 0;
+  static const char kUtf8Mark[] = "\xEF\xBB\xBF";
+  size_t start = text.compare(0, 3, kUtf8Mark) == 0 ? 3 : 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos)

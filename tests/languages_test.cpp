@@ -1,0 +1,206 @@
+// Names in every script, as an account named "Łukasz 日本" has them: its
+// installation folder, its screensavers and their version names go through
+// the real manager's pages, the list files and the real proxy. This program
+// carries the programs' own manifest, so its ANSI calls speak UTF-8 as
+// theirs do.
+#include "catalogue/screensaver.h"
+#include "resource.h"
+#include "tests/support/files.h"
+#include "tests/support/list_view.h"
+#include "tests/support/main_window.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string kProfile = "C:\\users\\Łukasz 日本";
+const std::string kInstallDir = kProfile + "\\Programs\\Norvane\\";
+const std::string kSavers = kProfile + "\\Savers\\";
+
+// The lines of a list file, whatever their order.
+std::vector<std::string> LinesOf(const std::string& path) {
+  std::vector<std::string> lines;
+  std::string bytes = ReadFileBytes(path);
+  for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
+    lines.push_back(bytes.substr(start, end - start));
+  return lines;
+}
+
+bool Holds(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+int RowNamed(HWND list, const std::string& name) {
+  std::vector<std::string> rows = ListRows(list);
+  auto found = std::find(rows.begin(), rows.end(), name);
+  return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+}
+
+class LanguagesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    KillStrayInstances();
+    ResetProgramRegistry();
+    RemoveFolderTree(kProfile);
+    CreateDirectoryA(kProfile.c_str(), nullptr);
+    CreateDirectoryA((kProfile + "\\Programs").c_str(), nullptr);
+    CreateDirectoryA(kInstallDir.c_str(), nullptr);
+    CreateDirectoryA(kSavers.c_str(), nullptr);
+    SetRegString(kAppKey, "InstallDir", kInstallDir);
+  }
+  void TearDown() override {
+    m_norvane.reset();
+    KillStrayInstances();
+    KillStrayInstances("_Norvane.scr");
+    KillStrayInstances("Ünïcode 星.scr");
+    KillStrayInstances("Ωμέγα 日.scr");
+    ResetProgramRegistry();
+    RemoveFolderTree(kProfile);
+  }
+
+  // Runs the proxy full screen and returns the screensaver it started,
+  // which it then closes.
+  static std::string ProxyRuns(const std::vector<std::string>& candidates) {
+    ChildProcess proxy(BesideTestProgram("_Norvane.scr"), "/s");
+    std::string started;
+    WaitUntil([&] {
+      for (const std::string& path : candidates) {
+        std::vector<HWND> windows = WindowsOfFile(path);
+        if (!windows.empty()) {
+          PostMessageA(windows[0], WM_CLOSE, 0, 0);
+          started = path;
+        }
+      }
+      return !started.empty();
+    });
+    EXPECT_TRUE(proxy.WaitForExit(5000));
+    return started;
+  }
+
+  std::string AdditionalList() const { return kInstallDir + "AdditionalScreensavers.dat"; }
+  std::string DisabledList() const { return kInstallDir + "DisabledScreensavers.dat"; }
+
+  PlacedFile m_omega{SaverFile("no_version"), GetWindowsFolder() + "\\Ωμέγα 日.scr"};
+  std::unique_ptr<ChildProcess> m_norvane;
+};
+
+TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy) {
+  PlacedFile saver(SaverFile("multilingual"), kSavers + "Ünïcode 星.scr");
+  ASSERT_TRUE(saver.Placed() && m_omega.Placed());
+  const std::string path = saver.Path(), omega = m_omega.Path();
+  // As Notepad saves it: a byte-order mark, and the same file again in other
+  // letter cases, which only a comparison of the letters themselves matches.
+  std::string lower = kProfile + "\\Savers\\ünÏcode 星.scr";
+  lower.replace(lower.find("Łukasz"), strlen("Łukasz"), "łUKASZ");
+  WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}));
+  FileStamp before = StampOf(AdditionalList());
+
+  m_norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
+  HWND dialog = WaitForWindow(m_norvane->Id(), "Norvane");
+  ASSERT_NE(dialog, nullptr);
+  HWND tab = GetDlgItem(dialog, IDC_TAB);
+  HWND settings = PageWith(tab, IDC_SCREENSAVER_LIST), additional = PageWith(tab, IDC_BROWSE);
+  HWND list = GetDlgItem(settings, IDC_SCREENSAVER_LIST);
+  HWND rows = GetDlgItem(additional, IDC_ADDITIONAL_LIST);
+
+  // One row for the two lines; the file written back once, without the mark.
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path})));
+  EXPECT_TRUE(WaitUntil([&] { return ListRows(rows) == std::vector<std::string>{path}; }));
+  // The version resource's Japanese and Greek name, and a name made from a
+  // Greek file name.
+  int mine = -1, other = -1;
+  EXPECT_TRUE(WaitUntil([&] {
+    mine = RowNamed(list, "星空 Αστέρια");
+    other = RowNamed(list, "Ωμέγα 日");
+    return mine >= 0 && other >= 0;
+  }));
+  ASSERT_TRUE(mine >= 0 && other >= 0);
+  int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row)
+    if (row != mine && row != other)
+      SetListRowChecked(list, row, false);
+  SetListRowChecked(list, other, false);
+  EXPECT_TRUE(WaitUntil([&] {
+    std::vector<std::string> lines = LinesOf(DisabledList());
+    return Holds(lines, omega) && !Holds(lines, path);
+  }));
+
+  // Selected: its path in full, and its preview inside the monitor.
+  SelectListRow(list, mine);
+  EXPECT_TRUE(WaitUntil([&] {
+    return WindowText(GetDlgItem(settings, IDC_PATH)) == "Screensaver Location:  " + path;
+  }));
+  EXPECT_TRUE(WaitUntil([&] {
+    HWND host = GetDlgItem(settings, IDC_PREVIEW_HOST);
+    for (HWND child : ChildWindows(host))
+      if (PathsEqual(ProcessImage(ProcessOf(child)), path))
+        return true;
+    return false;
+  }));
+
+  // The proxy follows the checks both ways.
+  EXPECT_EQ(ProxyRuns({path, omega}), path);
+  SetListRowChecked(list, other, true);
+  SetListRowChecked(list, mine, false);
+  EXPECT_TRUE(WaitUntil([&] {
+    std::vector<std::string> lines = LinesOf(DisabledList());
+    return Holds(lines, path) && !Holds(lines, omega);
+  }));
+  EXPECT_EQ(ProxyRuns({path, omega}), omega);
+
+  // Deleted, refused for a path too long in bytes (not in characters), and
+  // added again.
+  SelectListRow(rows, 0);
+  before = StampOf(AdditionalList());
+  PostMessageA(additional, WM_COMMAND, MAKEWPARAM(IDC_DELETE, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ""));
+  std::string longName;
+  for (int i = 0; i < 80; ++i)
+    longName += "星";
+  PlacedFile tooLong(SaverFile("Starfield"), kSavers + longName + ".scr");
+  ASSERT_TRUE(tooLong.Placed());
+  ASSERT_GE(tooLong.Path().size(), static_cast<size_t>(MAX_PATH));
+  auto browse = [&](const std::string& chosen) {
+    PostMessageA(additional, WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED), 0);
+    HWND fileDialog = nullptr;
+    WaitUntil([&] {
+      for (HWND wnd : TopLevelWindows(m_norvane->Id()))
+        if (wnd != dialog && ClassName(wnd) == "#32770")
+          fileDialog = wnd;
+      return fileDialog != nullptr;
+    });
+    ASSERT_NE(fileDialog, nullptr);
+    HWND edit = GetDlgItem(fileDialog, 0x47C);
+    if (ClassName(edit) != "Edit")
+      edit = FirstChildOfClass(fileDialog, "Edit");
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }));
+  };
+  browse(tooLong.Path());
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND wnd : TopLevelWindows(m_norvane->Id()))
+      if (wnd != dialog && ClassName(wnd) == "#32770")
+        box = wnd;
+    return box != nullptr;
+  }));
+  EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find("too long"), std::string::npos);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  before = StampOf(AdditionalList());
+  browse(path);
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path})));
+  EXPECT_EQ(ListRows(rows), std::vector<std::string>{path});
+  EXPECT_EQ(ReadFileBytes(AdditionalList()), ListFileBytes({path}));
+}
+
+} // namespace
