@@ -22,6 +22,7 @@ namespace {
 const std::string kProfile = "C:\\users\\Łukasz 日本";
 const std::string kInstallDir = kProfile + "\\Programs\\Norvane\\";
 const std::string kSavers = kProfile + "\\Savers\\";
+const std::string kSaver = kSavers + "Ünïcode 星.scr";
 
 // The lines of a list file, whatever their order.
 std::vector<std::string> LinesOf(const std::string& path) {
@@ -54,10 +55,12 @@ protected:
     CreateDirectoryA((kProfile + "\\Programs").c_str(), nullptr);
     CreateDirectoryA(kInstallDir.c_str(), nullptr);
     CreateDirectoryA(kSavers.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(SaverFile("multilingual").c_str(), kSaver.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BesideTestProgram("Norvane.exe").c_str(),
+                          (kInstallDir + "Norvane.exe").c_str(), FALSE));
     SetRegString(kAppKey, "InstallDir", kInstallDir);
   }
   void TearDown() override {
-    m_norvane.reset();
     KillStrayInstances();
     KillStrayInstances("_Norvane.scr");
     KillStrayInstances("Ünïcode 星.scr");
@@ -89,13 +92,11 @@ protected:
   std::string DisabledList() const { return kInstallDir + "DisabledScreensavers.dat"; }
 
   PlacedFile m_omega{SaverFile("no_version"), GetWindowsFolder() + "\\Ωμέγα 日.scr"};
-  std::unique_ptr<ChildProcess> m_norvane;
 };
 
 TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy) {
-  PlacedFile saver(SaverFile("multilingual"), kSavers + "Ünïcode 星.scr");
-  ASSERT_TRUE(saver.Placed() && m_omega.Placed());
-  const std::string path = saver.Path(), omega = m_omega.Path();
+  ASSERT_TRUE(m_omega.Placed());
+  const std::string path = kSaver, omega = m_omega.Path();
   // As Notepad saves it: a byte-order mark, and the same file again in other
   // letter cases, which only a comparison of the letters themselves matches.
   std::string lower = kProfile + "\\Savers\\ünÏcode 星.scr";
@@ -103,8 +104,15 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}));
   FileStamp before = StampOf(AdditionalList());
 
-  m_norvane = std::make_unique<ChildProcess>(BesideTestProgram("Norvane.exe"), "");
-  HWND dialog = WaitForWindow(m_norvane->Id(), "Norvane");
+  // The proxy's settings switch starts the manager from the installation
+  // folder.
+  ChildProcess proxy(BesideTestProgram("_Norvane.scr"), "/c");
+  EXPECT_TRUE(proxy.WaitForExit(10000));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Norvane")) != nullptr; }));
+  DWORD manager = ProcessOf(dialog);
+  EXPECT_TRUE(PathsEqual(ProcessImage(manager), kInstallDir + "Norvane.exe"));
+  dialog = WaitForWindow(manager, "Norvane");
   ASSERT_NE(dialog, nullptr);
   HWND tab = GetDlgItem(dialog, IDC_TAB);
   HWND settings = PageWith(tab, IDC_SCREENSAVER_LIST), additional = PageWith(tab, IDC_BROWSE);
@@ -165,18 +173,23 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   std::string longName;
   for (int i = 0; i < 80; ++i)
     longName += "星";
-  PlacedFile tooLong(SaverFile("Starfield"), kSavers + longName + ".scr");
-  ASSERT_TRUE(tooLong.Placed());
-  ASSERT_GE(tooLong.Path().size(), static_cast<size_t>(MAX_PATH));
+  const std::string tooLong = kSavers + longName + ".scr";
+  ASSERT_TRUE(CopyFileA(SaverFile("Starfield").c_str(), tooLong.c_str(), FALSE));
+  ASSERT_GE(tooLong.size(), static_cast<size_t>(MAX_PATH));
+  // The open-file dialog or a message box.
+  auto otherDialog = [&] {
+    HWND found = nullptr;
+    WaitUntil([&] {
+      for (HWND wnd : TopLevelWindows(manager))
+        if (wnd != dialog && ClassName(wnd) == "#32770")
+          found = wnd;
+      return found != nullptr;
+    });
+    return found;
+  };
   auto browse = [&](const std::string& chosen) {
     PostMessageA(additional, WM_COMMAND, MAKEWPARAM(IDC_BROWSE, BN_CLICKED), 0);
-    HWND fileDialog = nullptr;
-    WaitUntil([&] {
-      for (HWND wnd : TopLevelWindows(m_norvane->Id()))
-        if (wnd != dialog && ClassName(wnd) == "#32770")
-          fileDialog = wnd;
-      return fileDialog != nullptr;
-    });
+    HWND fileDialog = otherDialog();
     ASSERT_NE(fileDialog, nullptr);
     HWND edit = GetDlgItem(fileDialog, 0x47C);
     if (ClassName(edit) != "Edit")
@@ -185,14 +198,9 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
     PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fileDialog); }));
   };
-  browse(tooLong.Path());
-  HWND box = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (HWND wnd : TopLevelWindows(m_norvane->Id()))
-      if (wnd != dialog && ClassName(wnd) == "#32770")
-        box = wnd;
-    return box != nullptr;
-  }));
+  browse(tooLong);
+  HWND box = otherDialog();
+  ASSERT_NE(box, nullptr);
   EXPECT_NE(WindowText(GetDlgItem(box, 0xFFFF)).find("too long"), std::string::npos);
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
