@@ -24,6 +24,16 @@ const std::string kInstallDir = kProfile + "\\Programs\\Norvane\\";
 const std::string kSavers = kProfile + "\\Savers\\";
 const std::string kSaver = kSavers + "Ünïcode 星.scr";
 
+// Characters of three bytes each in UTF-8, for paths of far fewer than
+// MAX_PATH characters but more than MAX_PATH bytes. (Under Wine a file name
+// takes at most the 255 bytes of a Linux file name.)
+std::string Stars(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text += "星";
+  return text;
+}
+
 // The lines of a list file, whatever their order.
 std::vector<std::string> LinesOf(const std::string& path) {
   std::vector<std::string> lines;
@@ -92,10 +102,12 @@ protected:
   std::string DisabledList() const { return kInstallDir + "DisabledScreensavers.dat"; }
 
   PlacedFile m_omega{SaverFile("no_version"), GetWindowsFolder() + "\\Ωμέγα 日.scr"};
+  PlacedFile m_long{SaverFile("no_version"), GetWindowsFolder() + "\\" + Stars(82) + ".scr"};
 };
 
 TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy) {
-  ASSERT_TRUE(m_omega.Placed());
+  ASSERT_TRUE(m_omega.Placed() && m_long.Placed());
+  ASSERT_GE(m_long.Path().size(), static_cast<size_t>(MAX_PATH));
   const std::string path = kSaver, omega = m_omega.Path();
   // As Notepad saves it: a byte-order mark, and the same file again in other
   // letter cases, which only a comparison of the letters themselves matches.
@@ -122,13 +134,13 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   // One row for the two lines; the file written back once, without the mark.
   EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path})));
   EXPECT_TRUE(WaitUntil([&] { return ListRows(rows) == std::vector<std::string>{path}; }));
-  // The version resource's Japanese and Greek name, and a name made from a
-  // Greek file name.
+  // The version resource's Japanese and Greek name, and names made from a
+  // Greek file name and from one longer in bytes than any ANSI path.
   int mine = -1, other = -1;
   EXPECT_TRUE(WaitUntil([&] {
     mine = RowNamed(list, "星空 Αστέρια");
     other = RowNamed(list, "Ωμέγα 日");
-    return mine >= 0 && other >= 0;
+    return mine >= 0 && other >= 0 && RowNamed(list, Stars(82)) >= 0;
   }));
   ASSERT_TRUE(mine >= 0 && other >= 0);
   int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -138,7 +150,7 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   SetListRowChecked(list, other, false);
   EXPECT_TRUE(WaitUntil([&] {
     std::vector<std::string> lines = LinesOf(DisabledList());
-    return Holds(lines, omega) && !Holds(lines, path);
+    return Holds(lines, omega) && Holds(lines, m_long.Path()) && !Holds(lines, path);
   }));
 
   // Selected: its path in full, and its preview inside the monitor.
@@ -154,15 +166,15 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
     return false;
   }));
 
-  // The proxy follows the checks both ways.
-  EXPECT_EQ(ProxyRuns({path, omega}), path);
+  // The proxy follows the checks both ways, the long line included.
+  EXPECT_EQ(ProxyRuns({path, omega, m_long.Path()}), path);
   SetListRowChecked(list, other, true);
   SetListRowChecked(list, mine, false);
   EXPECT_TRUE(WaitUntil([&] {
     std::vector<std::string> lines = LinesOf(DisabledList());
     return Holds(lines, path) && !Holds(lines, omega);
   }));
-  EXPECT_EQ(ProxyRuns({path, omega}), omega);
+  EXPECT_EQ(ProxyRuns({path, omega, m_long.Path()}), omega);
 
   // Deleted, refused for a path too long in bytes (not in characters), and
   // added again.
@@ -170,10 +182,7 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   before = StampOf(AdditionalList());
   PostMessageA(additional, WM_COMMAND, MAKEWPARAM(IDC_DELETE, BN_CLICKED), 0);
   EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ""));
-  std::string longName;
-  for (int i = 0; i < 80; ++i)
-    longName += "星";
-  const std::string tooLong = kSavers + longName + ".scr";
+  const std::string tooLong = kSavers + Stars(80) + ".scr";
   ASSERT_TRUE(CopyFileA(SaverFile("Starfield").c_str(), tooLong.c_str(), FALSE));
   ASSERT_GE(tooLong.size(), static_cast<size_t>(MAX_PATH));
   // The open-file dialog or a message box.
