@@ -16,12 +16,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 // Lines end at a line feed, one carriage return before it is dropped, and a
 // last line without a line end is read too. A line's text ends at its first
 // NUL byte. A UTF-8 byte-order mark at the start (Notepad writes one) is no
-// part of the first line; lines are never cut, however long. False when the file cannot be opened
-// (missing, or still open in another process) or read.
+// part of the first line; lines are never cut, however long. False when the
+// file cannot be opened (missing, or still open in another process) or read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line, up to its first NUL byte, followed by a carriage return
-// and a line feed, with no byte-order mark. False, with the old file left as it was, when the file
+// and a line feed. False, with the old file left as it was, when the file
 // stays open in another process or the new one cannot be written whole. A
 // temporary file left beside it by an earlier write that never finished is
 // cleared.

@@ -133,9 +133,9 @@ void CAdditionalScreensaversDialog::OnBrowse() {
   if (!GetOpenFileNameA(&ofn))
     return;
   std::string path = buffer.data();
-  // MAX_PATH counts the bytes of the path in the code page, and a path of
-  // that many or more could be neither run nor named: refused whole rather
-  // than cut into a path of some other file.
+  // MAX_PATH counts the bytes of a path in the code page, three for many a
+  // character in UTF-8: a longer one is refused whole, where a buffer of
+  // that size would have cut it into the path of some other file.
   if (path.size() >= MAX_PATH) {
     AppMessageBox(m_hWnd,
                   "The path of this screensaver is too long for Windows (" +
