@@ -44,6 +44,17 @@ std::vector<std::string> LinesOf(const std::string& path) {
   return lines;
 }
 
+// The text as Notepad saves it as "Unicode": UTF-16 behind its mark.
+std::string Utf16File(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  std::string bytes = "\xFF\xFE";
+  for (wchar_t c : wide)
+    bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
 bool Holds(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -109,11 +120,13 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   ASSERT_TRUE(m_omega.Placed() && m_long.Placed());
   ASSERT_GE(m_long.Path().size(), static_cast<size_t>(MAX_PATH));
   const std::string path = kSaver, omega = m_omega.Path();
-  // As Notepad saves it: a byte-order mark, and the same file again in other
-  // letter cases, which only a comparison of the letters themselves matches.
+  // As Notepad saves them: a byte-order mark, and the same file again in
+  // other letter cases, which only a comparison of the letters themselves
+  // matches; the unchecked one in UTF-16.
   std::string lower = kProfile + "\\Savers\\ünÏcode 星.scr";
   lower.replace(lower.find("Łukasz"), strlen("Łukasz"), "łUKASZ");
   WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}));
+  WriteFileBytes(DisabledList(), Utf16File(ListFileBytes({omega})));
   FileStamp before = StampOf(AdditionalList());
 
   // The proxy's settings switch starts the manager from the installation
@@ -143,6 +156,8 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
     return mine >= 0 && other >= 0 && RowNamed(list, Stars(82)) >= 0;
   }));
   ASSERT_TRUE(mine >= 0 && other >= 0);
+  EXPECT_TRUE(ListRowChecked(list, mine));
+  EXPECT_FALSE(ListRowChecked(list, other));
   int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < count; ++row)
     if (row != mine && row != other)
