@@ -3,9 +3,9 @@
 #include "framework/text_file.h"
 
 #include "framework/handle.h"
+#include "framework/text_encoding.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -34,30 +34,10 @@ void RemoveStaleFile(const std::string& path) {
   DeleteFileA(path.c_str());
 }
 
-// A line of a binary file, or of UTF-16 without its mark, holds NUL bytes; like the system's text
-// reader, everything from the first one on is dropped, and nothing past one
-// is ever written back.
+// A line of a binary file, or of UTF-16 without its mark, holds NUL bytes;
+// like the system's text reader, everything from the first one on is
+// dropped, and nothing past one is ever written back.
 std::string UpToNul(const std::string& line) { return line.substr(0, line.find('\0')); }
-
-bool StartsWith(const std::string& text, const char* mark) {
-  return text.compare(0, strlen(mark), mark) == 0;
-}
-
-// Notepad saves "Unicode" text as UTF-16 behind a byte-order mark: such a
-// file is read in the program's code page, and so written back in it.
-std::string FromUtf16(const std::string& bytes, bool bigEndian) {
-  std::wstring wide(bytes.size() / 2, L'\0');
-  for (size_t i = 0; i < wide.size(); ++i) {
-    unsigned char first = bytes[2 * i], second = bytes[2 * i + 1];
-    wide[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
-  }
-  int length = static_cast<int>(wide.size());
-  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string text(size > 0 ? size : 0, '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &text[0], size, nullptr, nullptr);
-  return text;
-}
 
 bool WriteWhole(HANDLE file, const std::string& text) {
   size_t done = 0;
@@ -105,13 +85,8 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   if (!ReadWholeFile(path, text))
     return false;
 
+  text = TextOfFile(std::move(text));
   size_t start = 0;
-  if (StartsWith(text, "\xFF\xFE"))
-    text = FromUtf16(text.substr(2), false);
-  else if (StartsWith(text, "\xFE\xFF"))
-    text = FromUtf16(text.substr(2), true);
-  else if (StartsWith(text, "\xEF\xBB\xBF"))
-    start = 3;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos)
@@ -119,7 +94,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     size_t length = end - start;
     if (end < text.size() && length > 0 && text[end - 1] == '\r')
       --length;
-    lines.push_back(UpToNul(text.substr(start, length)));
+    lines.push_back(LineInCodePage(UpToNul(text.substr(start, length))));
     start = end + 1;
   }
   return true;

@@ -15,11 +15,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Lines end at a line feed, one carriage return before it is dropped, and a
 // last line without a line end is read too. A line's text ends at its first
-// NUL byte. A UTF-8 byte-order mark at the start (Notepad writes one) is no
-// part of the first line, and a file of UTF-16 behind its byte-order mark
-// is read in the code page; lines are never cut, however long. False when
-// the file cannot be opened (missing, or still open in another process) or
-// read.
+// NUL byte. Files and lines in other encodings are read in the program's
+// code page (see text_encoding.h); lines are never cut, however long. False
+// when the file cannot be opened (missing, or still open in another process)
+// or read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line, up to its first NUL byte, followed by a carriage return

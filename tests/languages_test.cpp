@@ -113,6 +113,7 @@ protected:
   std::string DisabledList() const { return kInstallDir + "DisabledScreensavers.dat"; }
 
   PlacedFile m_omega{SaverFile("no_version"), GetWindowsFolder() + "\\Ωμέγα 日.scr"};
+  TempFolder m_other;
   PlacedFile m_long{SaverFile("no_version"), GetWindowsFolder() + "\\" + Stars(82) + ".scr"};
 };
 
@@ -120,12 +121,16 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   ASSERT_TRUE(m_omega.Placed() && m_long.Placed());
   ASSERT_GE(m_long.Path().size(), static_cast<size_t>(MAX_PATH));
   const std::string path = kSaver, omega = m_omega.Path();
-  // As Notepad saves them: a byte-order mark, and the same file again in
-  // other letter cases, which only a comparison of the letters themselves
-  // matches; the unchecked one in UTF-16.
+  // As Notepad saves them: a byte-order mark, the same file again in other
+  // letter cases, which only a comparison of the letters themselves
+  // matches, and a line in the system's own "ANSI" code page (1252 here);
+  // the unchecked one in UTF-16.
   std::string lower = kProfile + "\\Savers\\ünÏcode 星.scr";
   lower.replace(lower.find("Łukasz"), strlen("Łukasz"), "łUKASZ");
-  WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}));
+  const std::string cafe = m_other.Path() + "Café.scr";
+  ASSERT_TRUE(CopyFileA(SaverFile("Aurora").c_str(), cafe.c_str(), FALSE));
+  WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}) + m_other.Path() +
+                                       "Caf\xE9.scr\r\n");
   WriteFileBytes(DisabledList(), Utf16File(ListFileBytes({omega})));
   FileStamp before = StampOf(AdditionalList());
 
@@ -144,9 +149,14 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   HWND list = GetDlgItem(settings, IDC_SCREENSAVER_LIST);
   HWND rows = GetDlgItem(additional, IDC_ADDITIONAL_LIST);
 
-  // One row for the two lines; the file written back once, without the mark.
-  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path})));
-  EXPECT_TRUE(WaitUntil([&] { return ListRows(rows) == std::vector<std::string>{path}; }));
+  // One row for the two lines; the file written back once, in UTF-8 without
+  // the mark.
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path, cafe})));
+  std::vector<std::string> shown;
+  EXPECT_TRUE(WaitUntil([&] {
+    shown = ListRows(rows);
+    return shown.size() == 2 && Holds(shown, path) && Holds(shown, cafe);
+  }));
   // The version resource's Japanese and Greek name, and names made from a
   // Greek file name and from one longer in bytes than any ANSI path.
   int mine = -1, other = -1;
@@ -193,10 +203,10 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
 
   // Deleted, refused for a path too long in bytes (not in characters), and
   // added again.
-  SelectListRow(rows, 0);
+  SelectListRow(rows, shown[0] == path ? 0 : 1);
   before = StampOf(AdditionalList());
   PostMessageA(additional, WM_COMMAND, MAKEWPARAM(IDC_DELETE, BN_CLICKED), 0);
-  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ""));
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({cafe})));
   const std::string tooLong = kSavers + Stars(80) + ".scr";
   ASSERT_TRUE(CopyFileA(SaverFile("Starfield").c_str(), tooLong.c_str(), FALSE));
   ASSERT_GE(tooLong.size(), static_cast<size_t>(MAX_PATH));
@@ -230,9 +240,8 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
   before = StampOf(AdditionalList());
   browse(path);
-  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes({path})));
-  EXPECT_EQ(ListRows(rows), std::vector<std::string>{path});
-  EXPECT_EQ(ReadFileBytes(AdditionalList()), ListFileBytes({path}));
+  EXPECT_TRUE(WaitForFileWrite(AdditionalList(), before, ListFileBytes(shown)));
+  EXPECT_EQ(ListRows(rows), shown);
 }
 
 } // namespace
