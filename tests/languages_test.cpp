@@ -55,6 +55,21 @@ std::string Utf16File(const std::string& text) {
   return bytes;
 }
 
+// The text in the system's own "ANSI" code page, which the manifest's
+// UTF-8 does not change: 1252 in an English prefix.
+std::string InSystemCodePage(const std::wstring& text) {
+  UINT codePage = 0;
+  GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                 reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t));
+  std::string bytes(4 * text.size(), '\0');
+  BOOL lossy = FALSE;
+  bytes.resize(WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(),
+                                   static_cast<int>(text.size()), &bytes[0],
+                                   static_cast<int>(bytes.size()), nullptr, &lossy));
+  EXPECT_FALSE(lossy) << "code page " << codePage << " lacks a letter of the test's text";
+  return bytes;
+}
+
 bool Holds(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -123,14 +138,14 @@ TEST_F(LanguagesTest, NamesInEveryScriptGoThroughThePagesTheListFilesAndTheProxy
   const std::string path = kSaver, omega = m_omega.Path();
   // As Notepad saves them: a byte-order mark, the same file again in other
   // letter cases, which only a comparison of the letters themselves
-  // matches, and a line in the system's own "ANSI" code page (1252 here);
-  // the unchecked one in UTF-16.
+  // matches, and a line in the system's own "ANSI" code page; the
+  // unchecked one in UTF-16.
   std::string lower = kProfile + "\\Savers\\ünÏcode 星.scr";
   lower.replace(lower.find("Łukasz"), strlen("Łukasz"), "łUKASZ");
   const std::string cafe = m_other.Path() + "Café.scr";
   ASSERT_TRUE(CopyFileA(SaverFile("Aurora").c_str(), cafe.c_str(), FALSE));
   WriteFileBytes(AdditionalList(), "\xEF\xBB\xBF" + ListFileBytes({path, lower}) + m_other.Path() +
-                                       "Caf\xE9.scr\r\n");
+                                       InSystemCodePage(L"Café.scr") + "\r\n");
   WriteFileBytes(DisabledList(), Utf16File(ListFileBytes({omega})));
   FileStamp before = StampOf(AdditionalList());
 
