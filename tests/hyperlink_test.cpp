@@ -272,8 +272,9 @@ TEST_F(HyperLinkTest, ImageStaticCountsAsTextEverywhere) {
 TEST(LaunchErrorTextTest, ExplainsKnownCodesAndNumbersUnknownOnes) {
   EXPECT_EQ(LaunchErrorText(0), "The operating system is out of memory or resources.");
   EXPECT_EQ(LaunchErrorText(2), "The specified file was not found.");
+  // The sign in the program's code page, UTF-8, as this test's manifest has it too.
   EXPECT_EQ(LaunchErrorText(11),
-            "The .exe file is invalid (non-Win32\xAE .exe or error in .exe image).");
+            "The .exe file is invalid (non-Win32® .exe or error in .exe image).");
   EXPECT_EQ(LaunchErrorText(31),
             "There is no application associated with the given file name extension.");
   EXPECT_EQ(LaunchErrorText(32), "The specified dynamic-link library was not found.");
