@@ -1,12 +1,15 @@
 // The folder scan and the catalogue build, and the whole pipeline that turns
 // them into the list the user sees.
 #include "catalogue/catalogue.h"
+#include "catalogue/ansi_text.h"
 #include "catalogue/path_set.h"
 #include "catalogue/settings.h"
 
 #include "framework/handle.h"
 
 #include <windows.h>
+
+#include <cwchar>
 
 bool LoadScreensaverCatalogue(CScreensaverArray& list) {
   bool read = BuildScreensaverList(list);
@@ -90,8 +93,10 @@ void FindFilesByExtension(std::string folder, const std::string& extensions, CSt
   AddTrailingBackslash(folder);
   CStringArray wanted;
   SplitString(extensions, wanted, '|');
-  WIN32_FIND_DATAA entry;
-  FindHandle find(FindFirstFileA((folder + "*.*").c_str(), &entry));
+  // The names are read in UTF-16: the ANSI form of a name in a script of
+  // three bytes a character may not fit the ANSI call's MAX_PATH bytes.
+  WIN32_FIND_DATAW entry;
+  FindHandle find(FindFirstFileW(WideFromAnsi(folder + "*.*").c_str(), &entry));
   if (!find)
     return;
   do {
@@ -99,7 +104,7 @@ void FindFilesByExtension(std::string folder, const std::string& extensions, CSt
     // other attributes it has.
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       continue;
-    std::string name = entry.cFileName;
+    std::string name = AnsiFromWide(entry.cFileName, wcslen(entry.cFileName));
     if (extensions == ".*") {
       names.push_back(name);
       continue;
@@ -110,5 +115,5 @@ void FindFilesByExtension(std::string folder, const std::string& extensions, CSt
         break;
       }
     }
-  } while (FindNextFileA(find.get(), &entry));
+  } while (FindNextFileW(find.get(), &entry));
 }

@@ -1,5 +1,6 @@
 // Display names: the text fields of a screensaver's version resource, or a
 // name made from its file name when the resource has none to give.
+#include "catalogue/ansi_text.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/pe_resource.h"
 #include "catalogue/regular_file.h"
@@ -9,6 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,17 +32,21 @@ bool InsideBlock(const std::vector<char>& block, const void* value, size_t size)
 }
 
 // One text field of the language block; empty when the query fails. The
-// text is read only up to the end of the block, terminated or not.
-std::string QueryText(const std::vector<char>& block, const char* key, const char* field) {
-  char query[128];
-  snprintf(query, sizeof query, "\\StringFileInfo\\%s\\%s", key, field);
+// text is read only up to the end of the block, terminated or not. The
+// texts are UTF-16 in the resource: read as such and converted here, they
+// keep every character the code page has, whatever room the ANSI query
+// would leave its copy.
+std::string QueryText(const std::vector<char>& block, const std::wstring& key,
+                      const wchar_t* field) {
+  std::wstring query = L"\\StringFileInfo\\" + key + L"\\" + field;
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), query, &value, &length) || length == 0 ||
-      !InsideBlock(block, value, 1))
+  if (!VerQueryValueW(block.data(), query.c_str(), &value, &length) || length == 0 ||
+      !InsideBlock(block, value, sizeof(wchar_t)))
     return "";
-  const char* text = static_cast<const char*>(value);
-  return std::string(text, strnlen(text, block.data() + block.size() - text));
+  const wchar_t* text = static_cast<const wchar_t*>(value);
+  size_t room = (block.data() + block.size() - static_cast<const char*>(value)) / sizeof(wchar_t);
+  return AnsiFromWide(text, wcsnlen(text, room));
 }
 
 } // namespace
@@ -50,9 +57,10 @@ void AssignDisplayNames(CScreensaverArray& list) {
 }
 
 std::string GetScreensaverDisplayName(const std::string& path, const std::atomic<bool>* abandoned) {
-  // Windows' ANSI file functions take at most MAX_PATH characters with the
-  // terminator; a longer path is named from its file name alone, here too.
-  if (path.size() >= MAX_PATH)
+  // Windows' file functions take at most MAX_PATH characters with the
+  // terminator, counted in UTF-16; a longer path is named from its file
+  // name alone, here too.
+  if (WideFromAnsi(path).size() >= MAX_PATH)
     return FallbackName(path);
   // The texts are queried in the very bytes that were checked.
   std::vector<char> block;
@@ -67,19 +75,20 @@ std::string GetScreensaverDisplayName(const std::string& path, const std::atomic
   // A table shorter than one language and code-page pair has no usable entry.
   void* table = nullptr;
   UINT tableSize = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &table, &tableSize) ||
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &table, &tableSize) ||
       tableSize < 2 * sizeof(WORD) || !InsideBlock(block, table, 2 * sizeof(WORD)))
     return FallbackName(path);
   const WORD* translation = static_cast<const WORD*>(table);
-  char key[16];
-  snprintf(key, sizeof key, "%04X%04X", translation[0], translation[1]);
+  char hex[16];
+  snprintf(hex, sizeof hex, "%04X%04X", translation[0], translation[1]);
+  std::wstring key(hex, hex + strlen(hex));
 
   // Only as many fields are read as the choice needs.
-  std::string name = QueryText(block, key, "FileDescription");
+  std::string name = QueryText(block, key, L"FileDescription");
   if (name.empty())
-    name = QueryText(block, key, "ProductName");
+    name = QueryText(block, key, L"ProductName");
   if (name.empty())
-    name = QueryText(block, key, "InternalName");
+    name = QueryText(block, key, L"InternalName");
   return name.empty() ? GetScreensaverTitle(path) : StripScreensaverSuffix(name);
 }
 

@@ -16,6 +16,16 @@ bool StartsWith(const std::string& text, const char* start) {
   return text.compare(0, strlen(start), start) == 0;
 }
 
+// The names compared here are ASCII: upper-casing only a to z leaves every
+// byte of a multi-byte character as it is, where the system's CharUpperBuffA
+// may change a UTF-8 character's length in place.
+std::string AsciiUpper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 // "C:\" at the start of the text.
 bool IsDrivePath(const std::string& text) {
   return text.size() >= 3 && isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
@@ -28,10 +38,8 @@ std::string ShareOf(const std::string& unc) {
   if (server == std::string::npos)
     return "";
   size_t share = unc.find('\\', server + 1);
-  std::string name =
-      unc.substr(server + 1, share == std::string::npos ? share : share - server - 1);
-  CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
-  return name;
+  return AsciiUpper(
+      unc.substr(server + 1, share == std::string::npos ? share : share - server - 1));
 }
 
 // CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 and the console's buffers,
@@ -41,7 +49,7 @@ bool IsReservedDeviceName(const std::string& path) {
   name = name.substr(0, name.find_first_of(".:"));
   while (!name.empty() && name.back() == ' ')
     name.pop_back();
-  CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+  name = AsciiUpper(name);
   if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" || name == "CONIN$" ||
       name == "CONOUT$")
     return true;
@@ -57,9 +65,7 @@ bool NamesDevice(std::string path) {
     std::string rest = path.substr(4);
     if (IsDrivePath(rest))
       return false;
-    std::string upper = rest.substr(0, 4);
-    CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    if (upper != "UNC\\")
+    if (AsciiUpper(rest.substr(0, 4)) != "UNC\\")
       return true;
     path = "\\" + rest.substr(3);
   } else if (IsReservedDeviceName(path)) {

@@ -23,9 +23,10 @@ void RemoveTrailingBackslashes(std::string& folder);
 std::string GetFileNameFromPath(const std::string& path);
 std::string GetFolderFromPath(const std::string& path);
 // Lower-cases single-byte A-Z only; both bytes of a double-byte character of
-// the current code page stay as they are.
+// the current code page and every byte of a UTF-8 sequence stay as they are.
 std::string MakeLower(std::string text);
-// Case-insensitive comparison of paths, aware of double-byte characters:
+// Case-insensitive comparison of paths as the file system makes it, letters
+// of every script included (on their UTF-16 forms, never byte by byte):
 // negative, zero or positive, a consistent order for sorting paths.
 int ComparePaths(const std::string& a, const std::string& b);
 bool PathsEqual(const std::string& a, const std::string& b);

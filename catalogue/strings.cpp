@@ -2,6 +2,8 @@
 // command line.
 #include "catalogue/screensaver.h"
 
+#include "catalogue/ansi_text.h"
+
 #include <windows.h>
 
 #include <mbstring.h>
@@ -22,20 +24,20 @@ void SplitString(const std::string& text, CStringArray& out, char separator) {
 }
 
 bool IsStringInArray(const std::string& text, const CStringArray& array, bool ignoreCase) {
-  const auto* t = reinterpret_cast<const unsigned char*>(text.c_str());
-  for (const std::string& element : array) {
-    const auto* e = reinterpret_cast<const unsigned char*>(element.c_str());
-    if ((ignoreCase ? _mbsicmp(t, e) : _mbscmp(t, e)) == 0)
+  for (const std::string& element : array)
+    if (ignoreCase ? PathsEqual(text, element) : text == element)
       return true;
-  }
   return false;
 }
 
 namespace {
 
 // The last backslash that is a character of its own: in a double-byte code
-// page the trail byte of a character may be 0x5C too.
+// page the trail byte of a character may be 0x5C too, where no byte of a
+// UTF-8 sequence ever is.
 size_t LastBackslash(const std::string& path) {
+  if (AnsiIsUtf8())
+    return path.rfind('\\');
   const auto* text = reinterpret_cast<const unsigned char*>(path.c_str());
   const unsigned char* found = _mbsrchr(text, '\\');
   return found ? static_cast<size_t>(found - text) : std::string::npos;
@@ -80,9 +82,32 @@ std::string MakeLower(std::string text) {
   return text;
 }
 
+namespace {
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+} // namespace
+
+// The file system's own rule: UTF-16 code units compared after the system's
+// upper-casing. Paths are mostly ASCII, which is compared here byte by byte
+// in the same order; the rest, from the first byte that starts a character
+// beyond ASCII on, goes to the system.
 int ComparePaths(const std::string& a, const std::string& b) {
-  return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
-                  reinterpret_cast<const unsigned char*>(b.c_str()));
+  size_t i = 0;
+  for (; i < a.size() && i < b.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80)
+      break;
+    char ux = AsciiUpper(a[i]), uy = AsciiUpper(b[i]);
+    if (ux != uy)
+      return ux < uy ? -1 : 1;
+  }
+  if (i == a.size() || i == b.size())
+    return a.size() == b.size() ? 0 : (i == a.size() ? -1 : 1);
+  std::wstring x = WideFromAnsi(a.substr(i)), y = WideFromAnsi(b.substr(i));
+  return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                              static_cast<int>(y.size()), TRUE) -
+         CSTR_EQUAL;
 }
 
 bool PathsEqual(const std::string& a, const std::string& b) { return ComparePaths(a, b) == 0; }

@@ -1,9 +1,9 @@
 // The soundness check of a version block. Every node is a 16-bit length, a
 // 16-bit value length, a 16-bit type (0 binary, 1 text), a UTF-16 key ending
 // in a zero, the value and the children, each starting on a 4-byte boundary.
-// VerQueryValueA walks the nodes by these lengths and writes the ANSI copy
-// of a text behind the resource, so a length that lies reads and writes
-// outside the block.
+// The system's version queries walk the nodes by these lengths (the ANSI one
+// also writes a copy of a text behind the resource), so a length that lies
+// reads and writes outside the block.
 #include "catalogue/version_block.h"
 
 #include <windows.h>

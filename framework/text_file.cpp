@@ -3,6 +3,7 @@
 #include "framework/text_file.h"
 
 #include "framework/handle.h"
+#include "framework/text_encoding.h"
 
 #include <algorithm>
 
@@ -33,9 +34,9 @@ void RemoveStaleFile(const std::string& path) {
   DeleteFileA(path.c_str());
 }
 
-// A line of a binary or UTF-16 file holds NUL bytes; like the system's text
-// reader, everything from the first one on is dropped, and nothing past one
-// is ever written back.
+// A line of a binary file, or of UTF-16 without its mark, holds NUL bytes;
+// like the system's text reader, everything from the first one on is
+// dropped, and nothing past one is ever written back.
 std::string UpToNul(const std::string& line) { return line.substr(0, line.find('\0')); }
 
 bool WriteWhole(HANDLE file, const std::string& text) {
@@ -84,6 +85,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   if (!ReadWholeFile(path, text))
     return false;
 
+  text = TextOfFile(std::move(text));
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -92,7 +94,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     size_t length = end - start;
     if (end < text.size() && length > 0 && text[end - 1] == '\r')
       --length;
-    lines.push_back(UpToNul(text.substr(start, length)));
+    lines.push_back(LineInCodePage(UpToNul(text.substr(start, length))));
     start = end + 1;
   }
   return true;

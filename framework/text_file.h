@@ -15,8 +15,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Lines end at a line feed, one carriage return before it is dropped, and a
 // last line without a line end is read too. A line's text ends at its first
-// NUL byte. False when the file cannot be opened (missing, or still open in
-// another process) or read.
+// NUL byte. Files and lines in other encodings are read in the program's
+// code page (see text_encoding.h); lines are never cut, however long. False
+// when the file cannot be opened (missing, or still open in another process)
+// or read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
 // Writes every line, up to its first NUL byte, followed by a carriage return

@@ -6,6 +6,7 @@
 #include "pages/additional_screensavers_dialog.h"
 
 #include "app/manager_dialog.h"
+#include "catalogue/ansi_text.h"
 #include "catalogue/catalogue.h"
 #include "framework/app.h"
 #include "framework/ddx.h"
@@ -15,6 +16,9 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,10 @@ namespace {
 UINT g_uLoadListMsg = 0;
 
 const char kAdditionalList[] = "additional screensavers";
+
+// Room for any path the dialog can give, so that one too long for the
+// program is refused with a word instead of the dialog failing silently.
+const DWORD kChosenPathRoom = 32768;
 
 } // namespace
 
@@ -115,13 +123,13 @@ LRESULT CAdditionalScreensaversDialog::OnItemChangedList() {
 }
 
 void CAdditionalScreensaversDialog::OnBrowse() {
-  char path[MAX_PATH] = "";
+  std::vector<char> buffer(kChosenPathRoom);
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = m_hWnd;
   ofn.lpstrFilter = "Screensaver (*.scr)\0*.scr\0\0";
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = sizeof path;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = kChosenPathRoom;
   ofn.lpstrDefExt = "scr";
   // A mistyped name would otherwise be listed as a screensaver that cannot run.
   // The list files are named relative to the current folder when no
@@ -129,6 +137,19 @@ void CAdditionalScreensaversDialog::OnBrowse() {
   ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&ofn))
     return;
+  std::string path = buffer.data();
+  // MAX_PATH counts the bytes of a path in the code page, three for many a
+  // character in UTF-8: a longer one is refused whole, where a buffer of
+  // that size would have cut it into the path of some other file.
+  if (path.size() >= MAX_PATH) {
+    AppMessageBox(m_hWnd,
+                  "The path of this screensaver is too long for Windows (" +
+                      std::to_string(path.size()) + " bytes; at most " +
+                      std::to_string(MAX_PATH - 1) +
+                      ").  Please move it to a folder with a shorter path and add it again.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   // Rows from a file that could not be read would write it without the
   // user's other screensavers.
   if (!m_bListRead && !LoadRows()) {
@@ -176,13 +197,17 @@ namespace {
 
 // The system's order of texts regardless of case, as a key per text that
 // compares byte by byte: made once per row, it sorts thousands of rows in
-// a fraction of the time that comparing the texts themselves takes.
+// a fraction of the time that comparing the texts themselves takes. Made
+// from the UTF-16 form, which holds every character of the text.
 std::string SortKey(const std::string& text) {
   const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-  int size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.c_str(), -1, nullptr, 0);
+  std::wstring wide = WideFromAnsi(text);
+  int length = static_cast<int>(wide.size());
+  int size = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, nullptr, 0);
   std::string key(size > 0 ? size : 0, '\0');
   if (size > 0)
-    LCMapStringA(LOCALE_USER_DEFAULT, flags, text.c_str(), -1, &key[0], size);
+    LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length,
+                 reinterpret_cast<wchar_t*>(&key[0]), size);
   return key;
 }
 
@@ -236,13 +261,17 @@ bool CAdditionalScreensaversDialog::SaveList() {
   return false;
 }
 
-// Copied whole when it fits and cut to the list's buffer otherwise; the
-// page's own copy stays whole for the file.
+// Copied whole when it fits and cut to the list's buffer, between two
+// characters, otherwise; the page's own copy stays whole for the file.
 LRESULT CAdditionalScreensaversDialog::OnGetDispInfo(NMLVDISPINFOA* info) {
   LVITEMA& item = info->item;
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iItem >= 0 &&
-      static_cast<size_t>(item.iItem) < m_paths.size())
-    lstrcpynA(item.pszText, m_paths[item.iItem].c_str(), item.cchTextMax);
+      static_cast<size_t>(item.iItem) < m_paths.size()) {
+    const std::string& path = m_paths[item.iItem];
+    size_t length = CharBoundaryAtOrBefore(path, item.cchTextMax - 1);
+    memcpy(item.pszText, path.data(), length);
+    item.pszText[length] = '\0';
+  }
   return SetNotifyResult(0);
 }
 

@@ -272,6 +272,7 @@ TEST_F(HyperLinkTest, ImageStaticCountsAsTextEverywhere) {
 TEST(LaunchErrorTextTest, ExplainsKnownCodesAndNumbersUnknownOnes) {
   EXPECT_EQ(LaunchErrorText(0), "The operating system is out of memory or resources.");
   EXPECT_EQ(LaunchErrorText(2), "The specified file was not found.");
+  // The sign in the program's code page, UTF-8, as this test's manifest has it too.
   EXPECT_EQ(LaunchErrorText(11),
             "The .exe file is invalid (non-Win32\xC2\xAE .exe or error in .exe image).");
   EXPECT_EQ(LaunchErrorText(31),
