@@ -621,6 +621,21 @@ TEST_F(ScaledPageTest, PictureAndPreviewFollowTheScale) {
   EXPECT_NEAR(list1.right - list1.left, MulDiv(list0.right - list0.left, next, dpi), 2);
   ExpectLaidOutAt(next);
   EXPECT_TRUE(WaitUntil(previewFillsHost));
+
+  // The full-screen run is told the screen's scale too, so it draws at the
+  // screen's real resolution rather than being stretched.
+  SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
+  HWND fullScreen = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[0]))
+      if (!GetParent(wnd) && ClassName(wnd) != "#32770")
+        fullScreen = wnd;
+    return fullScreen != nullptr;
+  }));
+  EXPECT_EQ(DpiOf(fullScreen), dpi);
+  RECT area = Rect(fullScreen);
+  EXPECT_GE(area.right - area.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GE(area.bottom - area.top, GetSystemMetrics(SM_CYSCREEN));
 }
 
 // A screensaver added from a folder with blanks in its name (Program Files)
