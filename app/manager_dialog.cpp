@@ -6,6 +6,7 @@
 #include "catalogue/settings.h"
 #include "controls/toolkit_resources.h"
 #include "framework/ddx.h"
+#include "framework/dpi.h"
 #include "pages/about_dialog.h"
 #include "pages/additional_screensavers_dialog.h"
 #include "pages/general_settings_dialog.h"
@@ -22,11 +23,7 @@ const COLORREF kPageBackground = RGB(252, 252, 254);
 
 } // namespace
 
-CManagerDialog::CManagerDialog()
-    : CDialog(IDD_MANAGER),
-      m_hIcon(
-          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
+CManagerDialog::CManagerDialog() : CDialog(IDD_MANAGER) {}
 
 void CManagerDialog::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, IDCANCEL, m_btnCancel);
@@ -37,8 +34,7 @@ void CManagerDialog::DoDataExchange(CDataExchange* dx) {
 
 BOOL CManagerDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.get()));
-  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.get()));
+  SetWindowIcons();
   g_uUpdateScreensaverListMsg = RegisterWindowMessageA("Norvane_UpdateScreensaverList");
   AddTabs();
   SendMessageA(m_tab, TCM_SETCURSEL, 0, 0);
@@ -49,10 +45,8 @@ BOOL CManagerDialog::OnInitDialog() {
   m_trayIcon.Create("Norvane", m_hWnd, IDR_MAINFRAME, IDR_TRAYMENU, ID_TRAY_OPEN_MANAGER, false);
   m_coolMenu.Install(m_hWnd);
   const ToolkitResources& resources = GetToolkitResources();
-  m_coolMenu.AddImage(
-      ID_TRAY_OPEN_MANAGER,
-      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                    IMAGE_ICON, resources.cxSmIcon, resources.cySmIcon, 0)));
+  m_coolMenu.AddImage(ID_TRAY_OPEN_MANAGER,
+                      LoadIconOfSize(IDR_MAINFRAME, resources.cxSmIcon, resources.cySmIcon));
   GetToolkitResources().bMenuImages = true;
   GetToolkitResources().bMenuCheckOrImage = true;
 
@@ -63,6 +57,28 @@ BOOL CManagerDialog::OnInitDialog() {
   if (!allowed)
     m_trayIcon.SetIcon(IDI_FORBIDDEN);
   return TRUE;
+}
+
+// The caption's and the task switcher's icons, each drawn for the size the
+// window's scale asks for.
+void CManagerDialog::SetWindowIcons() {
+  UINT dpi = Dpi();
+  m_hIcon.reset(
+      LoadIconOfSize(IDR_MAINFRAME, MetricForDpi(SM_CXICON, dpi), MetricForDpi(SM_CYICON, dpi)));
+  m_hSmallIcon.reset(LoadIconOfSize(IDR_MAINFRAME, MetricForDpi(SM_CXSMICON, dpi),
+                                    MetricForDpi(SM_CYSMICON, dpi)));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.get()));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon.get()));
+}
+
+// The window moved to a monitor of another scale: its controls already
+// stand there; the pages, the icons and what each page drew itself follow.
+void CManagerDialog::OnScaleChanged(UINT) {
+  SetWindowIcons();
+  LayoutPages();
+  for (auto& page : m_pPages)
+    if (page)
+      page->ApplyScale(Dpi());
 }
 
 // Inserted at the front one by one, so the last one inserted is tab 0.
@@ -131,8 +147,8 @@ LRESULT CManagerDialog::OnPaint() {
   SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   RECT client;
   GetClientRect(m_hWnd, &client);
-  int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-  int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  int x = (client.right - client.left - MetricForDpi(SM_CXICON, Dpi()) + 1) / 2;
+  int y = (client.bottom - client.top - MetricForDpi(SM_CYICON, Dpi()) + 1) / 2;
   DrawIcon(dc, x, y, m_hIcon.get());
   EndPaint(m_hWnd, &paint);
   return 0;

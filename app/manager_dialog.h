@@ -31,6 +31,7 @@ protected:
   void OnOK() override;
   void OnCancel() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnScaleChanged(UINT oldDpi) override;
 
 private:
   static const int kPageCount = 4;
@@ -44,6 +45,7 @@ private:
   LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
   LRESULT OnUpdateScreensaverList(WPARAM wParam, LPARAM lParam);
 
+  void SetWindowIcons();
   void AddTabs();
   void CreatePages();
   void LayoutPages();
@@ -66,6 +68,7 @@ private:
   bool m_bExitRequested = false;
   std::unique_ptr<CPage> m_pPages[kPageCount];
   IconHandle m_hIcon;
+  IconHandle m_hSmallIcon;
 };
 
 // The help file of an installation folder, with exactly one backslash

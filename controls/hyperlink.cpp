@@ -4,6 +4,7 @@
 
 #include "controls/toolkit_resources.h"
 #include "framework/app.h"
+#include "framework/dpi.h"
 #include "framework/offscreen_paint.h"
 #include "resource.h"
 
@@ -82,9 +83,14 @@ void CHyperLink::EnableUnderline(bool underline) {
   InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+void CHyperLink::SetScale(UINT dpi) {
+  m_dpi = dpi;
+  if (!m_bInitPending)
+    ApplyFont();
+}
+
 void CHyperLink::ApplyFont() {
-  const ToolkitResources& resources = GetToolkitResources();
-  HFONT font = m_bUseUnderline ? resources.hUnderlineFont.get() : resources.hFont.get();
+  HFONT font = GetToolkitFont(m_dpi ? m_dpi : WindowDpi(m_hWnd), m_bUseUnderline);
   SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

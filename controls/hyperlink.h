@@ -45,6 +45,8 @@ public:
   virtual bool IsCursorOverText() const;
   // Explains a failed launch's code in an exclamation box.
   virtual void ShowLaunchError(int code) const;
+  // The link's font follows its window to a monitor of this scale.
+  void SetScale(UINT dpi);
 
   // Bound to a dialog's static, the control finishes its set-up once the
   // dialog's own initialisation has run.
@@ -74,6 +76,7 @@ private:
   bool m_bCursorOver = false;
   bool m_bVisitedFlag = false;
   bool m_bShowTip = true;
+  UINT m_dpi = 0; // 0: the scale of the window's monitor
   std::string m_strTarget;
   std::string m_strTipText;
   HCURSOR m_hHandCursor;

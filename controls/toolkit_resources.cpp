@@ -2,11 +2,14 @@
 // that guards them.
 #include "controls/toolkit_resources.h"
 
+#include "framework/dpi.h"
 #include "resource.h"
 
 #include <shlwapi.h>
 
 #include <cstddef>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -60,4 +63,23 @@ ToolkitResources& GetToolkitResources() {
     return made;
   }();
   return resources;
+}
+
+HFONT GetToolkitFont(UINT dpi, bool underline) {
+  const ToolkitResources& resources = GetToolkitResources();
+  UINT system = SystemDpi();
+  if (dpi == system || dpi == 0)
+    return underline ? resources.hUnderlineFont.get() : resources.hFont.get();
+  // Made once per scale and kept, like the shared fonts themselves.
+  static std::map<std::pair<UINT, bool>, FontHandle> scaled;
+  FontHandle& font = scaled[{dpi, underline}];
+  if (!font) {
+    LOGFONTA logFont = {};
+    GetObjectA(resources.hFont.get(), sizeof logFont, &logFont);
+    logFont.lfHeight = MulDiv(logFont.lfHeight, dpi, system);
+    logFont.lfWidth = MulDiv(logFont.lfWidth, dpi, system);
+    logFont.lfUnderline = underline;
+    font.reset(CreateFontIndirectA(&logFont));
+  }
+  return font.get();
 }

@@ -7,7 +7,8 @@
 
 struct ToolkitResources {
   COLORREF crFace = 0;
-  // The user-interface font, derived from the menu font, plain and underlined.
+  // The user-interface font, derived from the menu font, plain and
+  // underlined, at the system's scale.
   FontHandle hFont;
   FontHandle hUnderlineFont;
   // Cursor resource IDC_HAND_CURSOR of the program; null when it has none.
@@ -23,6 +24,9 @@ struct ToolkitResources {
 // The shared resources; the first call checks the common controls and ends
 // the process when they are too old.
 ToolkitResources& GetToolkitResources();
+// The user-interface font at a display scale: hFont or hUnderlineFont at
+// the system's, the same font resized for a window on a monitor of another.
+HFONT GetToolkitFont(UINT dpi, bool underline);
 
 // The version that comctl32's DllGetVersion reports, major in the high word
 // and minor in the low word; 0 when the library has no DllGetVersion.

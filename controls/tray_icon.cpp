@@ -4,6 +4,7 @@
 #include "controls/tray_icon.h"
 
 #include "controls/toolkit_resources.h"
+#include "framework/dpi.h"
 
 #include <cstring>
 
@@ -83,9 +84,7 @@ BOOL CTrayIcon::SetIcon(UINT resourceId) {
 
 HICON CTrayIcon::LoadSmallIcon(UINT resourceId) {
   const ToolkitResources& resources = GetToolkitResources();
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                       MAKEINTRESOURCEA(LOWORD(resourceId)), IMAGE_ICON,
-                                       resources.cxSmIcon, resources.cySmIcon, LR_DEFAULTCOLOR));
+  return LoadIconOfSize(LOWORD(resourceId), resources.cxSmIcon, resources.cySmIcon);
 }
 
 // The copy is cut to fit and zero-filled, so no tail of a longer earlier

@@ -2,6 +2,7 @@
 #include "framework/dialog.h"
 
 #include "framework/ddx.h"
+#include "framework/dpi.h"
 
 #include <vector>
 
@@ -109,6 +110,8 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 // A top-level dialog that does not place itself while it initialises
 // appears in the middle of the screen.
 BOOL CDialog::InitDialog() {
+  m_dpi = WindowDpi(m_hWnd);
+  DisableSystemDialogScaling(m_hWnd);
   RECT before;
   GetWindowRect(m_hWnd, &before);
   BOOL result = OnInitDialog();
@@ -140,6 +143,38 @@ LRESULT CDialog::SetNotifyResult(LRESULT result) {
   return result;
 }
 
+void CDialog::ApplyScale(UINT dpi) {
+  UINT old = m_dpi;
+  m_dpi = dpi;
+  if (old != dpi)
+    OnScaleChanged(old);
+}
+
+// The window moved to a monitor of another scale (or the scale changed):
+// the controls and their font follow, and the window takes the place the
+// system suggests, which keeps it under the mouse while it is dragged.
+LRESULT CDialog::OnDpiChanged(WPARAM wParam, const RECT* suggested) {
+  UINT dpi = HIWORD(wParam);
+  if (dpi && dpi != m_dpi) {
+    LOGFONTA font = {};
+    HFONT current = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    GetObjectA(current ? static_cast<HGDIOBJ>(current) : GetStockObject(DEFAULT_GUI_FONT),
+               sizeof font, &font);
+    font.lfHeight = MulDiv(font.lfHeight, dpi, m_dpi);
+    font.lfWidth = MulDiv(font.lfWidth, dpi, m_dpi);
+    FontHandle scaled(CreateFontIndirectA(&font));
+    RescaleChildren(m_hWnd, m_dpi, dpi, scaled.get());
+    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(scaled.get()), FALSE);
+    m_font = std::move(scaled);
+  }
+  if (suggested)
+    SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyScale(dpi ? dpi : m_dpi);
+  return 0;
+}
+
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC &&
@@ -147,6 +182,7 @@ LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   switch (msg) {
   case WM_INITDIALOG: return InitDialog();
+  case WM_DPICHANGED: return OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
   case WM_COMMAND:
     if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
       if (LOWORD(wParam) == IDOK)

@@ -3,6 +3,7 @@
 // PreTranslateMessage), and modeless child dialogs used as tab pages.
 #pragma once
 
+#include "framework/handle.h"
 #include "framework/wnd.h"
 
 class CDataExchange;
@@ -25,6 +26,12 @@ public:
 
   BOOL PreTranslateMessage(MSG* msg) override;
 
+  // The display scale the dialog is laid out for.
+  UINT Dpi() const { return m_dpi; }
+  // Tells a dialog inside this one (a page) that its controls now stand at
+  // this scale; it re-does what it laid out by itself.
+  void ApplyScale(UINT dpi);
+
 protected:
   virtual BOOL OnInitDialog();
   virtual void DoDataExchange(CDataExchange*) {}
@@ -40,6 +47,10 @@ protected:
   // Sets a WM_NOTIFY result, which a dialog returns through DWLP_MSGRESULT.
   LRESULT SetNotifyResult(LRESULT result);
 
+  // Called once the controls stand at the new scale, in their new font;
+  // a dialog redoes here what it sized in pixels of its own.
+  virtual void OnScaleChanged(UINT /*oldDpi*/) {}
+
   // Cleared by a dialog that hides itself while it initialises, so that
   // DoModal does not show it afterwards.
   bool m_bShowAfterInit = true;
@@ -48,10 +59,15 @@ private:
   static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool PreTranslateChain(MSG* msg);
   BOOL InitDialog();
+  LRESULT OnDpiChanged(WPARAM wParam, const RECT* suggested);
 
   UINT m_nTemplateId;
   bool m_bModal = false;
   bool m_bEnded = false;
   INT_PTR m_nResult = -1;
   bool m_bDefaulted = false;
+  UINT m_dpi = 96;
+  // The dialog font made for a scale other than the one the dialog was
+  // created at; the template's own belongs to the dialog manager.
+  FontHandle m_font;
 };

@@ -18,3 +18,9 @@ BOOL CAboutDialog::OnInitDialog() {
   m_linkDownload.SetTarget("https://www.norvane.example/screensavers/");
   return TRUE;
 }
+
+// The links' font is their own, not the page's: it follows here.
+void CAboutDialog::OnScaleChanged(UINT) {
+  for (CHyperLink* link : {&m_linkMaker, &m_linkProduct, &m_linkDownload})
+    link->SetScale(Dpi());
+}

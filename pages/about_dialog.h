@@ -13,6 +13,7 @@ public:
 protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
+  void OnScaleChanged(UINT oldDpi) override;
 
 private:
   CHyperLink m_linkMaker;

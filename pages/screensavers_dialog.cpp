@@ -7,7 +7,9 @@
 #include "catalogue/settings.h"
 #include "framework/app.h"
 #include "framework/ddx.h"
+#include "framework/dpi.h"
 #include "pages/list_messages.h"
+#include "pages/monitor_picture.h"
 
 #include <algorithm>
 
@@ -45,7 +47,7 @@ BOOL CScreensaversDialog::OnInitDialog() {
   SetUpList();
   SendMessageA(m_spinWait, UDM_SETRANGE, 0, MAKELPARAM(9999, 1));
   m_editWait.SetWindowText(std::to_string(GetScreenSaveTimeOut()));
-  PlacePreviewHost();
+  PlaceMonitorPicture();
   g_uItemListChangeMsg = RegisterWindowMessageA("CScreensaversDialog_ItemListChange");
   g_uCatalogueBuiltMsg = RegisterWindowMessageA("CScreensaversDialog_CatalogueBuilt");
   g_uFillRowsMsg = RegisterWindowMessageA("CScreensaversDialog_FillRows");
@@ -71,13 +73,38 @@ void CScreensaversDialog::SetUpList() {
   SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-// The preview host covers the black screen of the monitor bitmap.
-void CScreensaversDialog::PlacePreviewHost() {
+// The monitor picture drawn for the page's scale (the template's own at
+// 100 %), and over its black screen the preview host.
+void CScreensaversDialog::PlaceMonitorPicture() {
+  UINT dpi = Dpi();
+  if (dpi != kDefaultDpi || m_pictureBitmap) {
+    BitmapHandle bitmap(MakeMonitorPicture(dpi));
+    if (bitmap) {
+      HBITMAP previous = reinterpret_cast<HBITMAP>(SendMessageA(
+          m_picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get())));
+      if (previous && previous != m_pictureBitmap.get())
+        DeleteObject(previous);
+      m_pictureBitmap = std::move(bitmap);
+      SIZE size = MonitorPictureSize(dpi);
+      SetWindowPos(m_picture, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   RECT picture;
   GetWindowRect(m_picture, &picture);
   MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&picture), 2);
-  MoveWindow(m_previewHost, picture.left + MONITOR_SCREEN_LEFT, picture.top + MONITOR_SCREEN_TOP,
-             MONITOR_SCREEN_WIDTH, MONITOR_SCREEN_HEIGHT, TRUE);
+  RECT screen = MonitorScreenRect(dpi);
+  MoveWindow(m_previewHost, picture.left + screen.left, picture.top + screen.top,
+             screen.right - screen.left, screen.bottom - screen.top, TRUE);
+}
+
+// The controls stand at the new scale; what the page sized in pixels
+// follows, and a running preview starts again at the host's new size.
+void CScreensaversDialog::OnScaleChanged(UINT) {
+  PlaceMonitorPicture();
+  SendMessageA(m_list, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+  if (m_pPreview)
+    StartPreview();
 }
 
 LRESULT CScreensaversDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

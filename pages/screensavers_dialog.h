@@ -4,6 +4,7 @@
 #pragma once
 
 #include "catalogue/screensaver.h"
+#include "framework/handle.h"
 #include "pages/catalogue_loader.h"
 #include "pages/page.h"
 #include "resource.h"
@@ -30,6 +31,7 @@ protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnScaleChanged(UINT oldDpi) override;
 
 private:
   LRESULT OnNotify(const NMHDR* header);
@@ -44,7 +46,7 @@ private:
   LRESULT OnDestroy();
 
   void SetUpList();
-  void PlacePreviewHost();
+  void PlaceMonitorPicture();
   LRESULT OnFillRows();
   void FillList();
   void FillRows();
@@ -60,6 +62,9 @@ private:
   CWnd m_picture;
   CWnd m_previewHost;
   CWnd m_list;
+  // The picture drawn for a scale other than 100 %; the template's own
+  // belongs to the picture control.
+  BitmapHandle m_pictureBitmap;
   int m_nWaitMinutes = 0;
   int m_nSelected = -1;
   CScreensaverArray m_screensavers;

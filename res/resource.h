@@ -27,15 +27,22 @@
 #define IDR_MAINFRAME                   128
 #define IDI_FORBIDDEN                   133
 #define IDB_MONITOR                     132
+/* The monitor picture for 120, 144, 168 and 192 DPI */
+#define IDB_MONITOR_120                 134
+#define IDB_MONITOR_144                 135
+#define IDB_MONITOR_168                 136
+#define IDB_MONITOR_192                 137
 #define IDC_HAND_CURSOR                 4511
 
-/* Geometry of the monitor picture: the preview host is laid over exactly
- * this black rectangle of IDB_MONITOR, so the bitmap and the code must
- * agree on it. */
+/* Geometry of the monitor picture at 96 DPI: the preview host is laid over
+ * exactly this black rectangle of IDB_MONITOR, so the bitmap and the code
+ * must agree on it.  At other scales each measure is MulDiv(n, dpi, 96). */
 #define MONITOR_SCREEN_LEFT             11
 #define MONITOR_SCREEN_TOP              15
 #define MONITOR_SCREEN_WIDTH            152
 #define MONITOR_SCREEN_HEIGHT           112
+#define MONITOR_PICTURE_WIDTH           177
+#define MONITOR_PICTURE_HEIGHT          159
 
 /* Tray menu commands */
 #define ID_TRAY_CLOSE                   32772

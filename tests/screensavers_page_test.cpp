@@ -11,6 +11,7 @@
 #include "tests/support/main_window.h"
 #include "tests/support/process.h"
 #include "tests/support/registry.h"
+#include "tests/support/remote_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -472,6 +473,175 @@ TEST_F(ScreensaversPageTest, FullScreenPreviewCoversTheScreenAndEndsOnInput) {
     SendInput(2, events, sizeof events[0]);
     EXPECT_TRUE(ProcessEnded(saver));
   }
+}
+
+// The same page at the display scale of the session the test runs in: 96
+// DPI in the suite's own, 144 in the one CTest starts for it with LogPixels
+// at 144 (Wine reads it when a session starts). The windows of the other
+// process are read in real pixels.
+class ScaledPageTest : public ScreensaversPageTest {
+protected:
+  void SetUp() override {
+    ScreensaversPageTest::SetUp();
+    BecomePerMonitorAware();
+  }
+
+  RECT Rect(HWND wnd) {
+    RECT rect;
+    GetWindowRect(wnd, &rect);
+    return rect;
+  }
+
+  // The picture has the scale's size; the host lies exactly on its black
+  // screen, which the bezel borders on every side; the list's one column
+  // spans the list.
+  void ExpectLaidOutAt(UINT dpi) {
+    SCOPED_TRACE(dpi);
+    RECT picture = Rect(GetDlgItem(page, IDC_MONITOR));
+    RECT host = Rect(GetDlgItem(page, IDC_PREVIEW_HOST));
+    EXPECT_EQ(picture.right - picture.left, MulDiv(MONITOR_PICTURE_WIDTH, dpi, 96));
+    EXPECT_EQ(picture.bottom - picture.top, MulDiv(MONITOR_PICTURE_HEIGHT, dpi, 96));
+    EXPECT_EQ(host.left - picture.left, MulDiv(MONITOR_SCREEN_LEFT, dpi, 96));
+    EXPECT_EQ(host.top - picture.top, MulDiv(MONITOR_SCREEN_TOP, dpi, 96));
+    EXPECT_EQ(host.right - host.left, MulDiv(MONITOR_SCREEN_WIDTH, dpi, 96));
+    EXPECT_EQ(host.bottom - host.top, MulDiv(MONITOR_SCREEN_HEIGHT, dpi, 96));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenBlackInside(host); }));
+    EXPECT_TRUE(WaitUntil([&] { return !BlackAround(host); }));
+    RECT client;
+    GetClientRect(list, &client);
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), client.right);
+  }
+  // Inside the host's own frame, which is drawn in the system's frame colour.
+  bool ScreenBlackInside(RECT host) {
+    InflateRect(&host, -1, -1);
+    return ScreenPicture(host).lit == 0;
+  }
+  // Any black pixel in the ring of one pixel around the host.
+  bool BlackAround(const RECT& host) {
+    RECT ring = host;
+    InflateRect(&ring, 1, 1);
+    std::string pixels = CaptureScreen(ring);
+    int width = ring.right - ring.left, height = ring.bottom - ring.top;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        if (y != 0 && y != height - 1 && x != 0 && x != width - 1)
+          continue;
+        const char* bgr = &pixels[(y * width + x) * 4];
+        if ((bgr[0] | bgr[1] | bgr[2]) == 0)
+          return true;
+      }
+    return false;
+  }
+  // No single-line text of a button, check box or label of any page is
+  // wider than its control, in the font the dialogs are made with.
+  void ExpectNoTextClipped(UINT dpi) {
+    FontHandle font(CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif"));
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font.get());
+    TEXTMETRICA metrics;
+    GetTextMetricsA(screen, &metrics);
+    HWND tab = GetDlgItem(dialog, IDC_TAB);
+    for (HWND each = GetWindow(tab, GW_CHILD); each; each = GetWindow(each, GW_HWNDNEXT))
+      for (HWND control = GetWindow(each, GW_CHILD); control;
+           control = GetWindow(control, GW_HWNDNEXT)) {
+        std::string text = WindowText(control);
+        LONG style = GetWindowLongA(control, GWL_STYLE);
+        RECT rect = Rect(control);
+        bool label = ClassName(control) == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
+        bool button = ClassName(control) == "Button" && (style & BS_TYPEMASK) != BS_GROUPBOX;
+        bool link =
+            GetDlgCtrlID(control) >= IDC_LINK_MAKER && label && text.compare(0, 8, "https://") == 0;
+        if (text.empty() || link || !(label || button) ||
+            rect.bottom - rect.top >= 2 * metrics.tmHeight)
+          continue;
+        SIZE extent;
+        GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+        // A check box's box, or a push button's edges, take their share.
+        int room = rect.right - rect.left;
+        if (button)
+          room -=
+              (style & BS_TYPEMASK) == BS_AUTOCHECKBOX ? MulDiv(16, dpi, 96) : MulDiv(4, dpi, 96);
+        EXPECT_LE(extent.cx, room) << '"' << text << '"';
+      }
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+  }
+
+  static void BecomePerMonitorAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (set)
+      set(reinterpret_cast<HANDLE>(-4)); // per monitor, version 2
+  }
+  static UINT DpiOf(HWND wnd) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    auto get = reinterpret_cast<GetDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    return get ? get(wnd) : 0;
+  }
+};
+
+// Told the real scale (never stretched), the page draws its monitor and the
+// live preview at that scale; a move to a monitor of another scale lays
+// the page out again, the preview included.
+TEST_F(ScaledPageTest, PictureAndPreviewFollowTheScale) {
+  HDC screen = GetDC(nullptr);
+  UINT dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  Rows rows = SortedRows(stars.Path(), lights.Path());
+  Start(2);
+  ASSERT_EQ(DpiOf(dialog), dpi);
+  ExpectLaidOutAt(dpi);
+  ExpectNoTextClipped(dpi);
+  SelectListRow(list, 0);
+  ASSERT_NE(WaitForPreviewOf(rows.paths[0]), 0u);
+  HWND host = GetDlgItem(page, IDC_PREVIEW_HOST);
+  auto previewFillsHost = [&] {
+    RECT area, hostArea;
+    HWND child = PreviewChild();
+    if (!child)
+      return false;
+    GetClientRect(child, &area);
+    GetClientRect(host, &hostArea);
+    return EqualRect(&area, &hostArea) && ScreenPicture(Rect(host)).lit > 0.002;
+  };
+  EXPECT_TRUE(WaitUntil(previewFillsHost));
+
+  // 132 DPI has no picture of its own: the next one is scaled down to it.
+  UINT next = dpi == 96 ? 132 : 192;
+  RECT window = Rect(dialog);
+  RECT suggested = {window.left, window.top,
+                    window.left + MulDiv(window.right - window.left, next, dpi),
+                    window.top + MulDiv(window.bottom - window.top, next, dpi)};
+  RECT list0 = Rect(list);
+  RemoteMemory block(dialog, sizeof suggested);
+  ASSERT_TRUE(block.Write(0, &suggested, sizeof suggested));
+  SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(next, next), block.Param());
+  // The virtual desktop may keep the window's far edges on it.
+  RECT moved = Rect(dialog);
+  EXPECT_EQ(moved.left, suggested.left);
+  EXPECT_EQ(moved.top, suggested.top);
+  RECT list1 = Rect(list);
+  EXPECT_NEAR(list1.right - list1.left, MulDiv(list0.right - list0.left, next, dpi), 2);
+  ExpectLaidOutAt(next);
+  EXPECT_TRUE(WaitUntil(previewFillsHost));
+
+  // The full-screen run is told the screen's scale too, so it draws at the
+  // screen's real resolution rather than being stretched.
+  SendMessageA(GetDlgItem(page, IDC_PREVIEW), BM_CLICK, 0, 0);
+  HWND fullScreen = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND wnd : WindowsOfFile(rows.paths[0]))
+      if (!GetParent(wnd) && ClassName(wnd) != "#32770")
+        fullScreen = wnd;
+    return fullScreen != nullptr;
+  }));
+  EXPECT_EQ(DpiOf(fullScreen), dpi);
+  RECT area = Rect(fullScreen);
+  EXPECT_GE(area.right - area.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_GE(area.bottom - area.top, GetSystemMetrics(SM_CYSCREEN));
 }
 
 // A screensaver added from a folder with blanks in its name (Program Files)
