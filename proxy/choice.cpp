@@ -8,15 +8,16 @@
 
 #include <cstdlib>
 
-void LoadEnabledScreensavers(CStringArray& paths) {
+bool LoadEnabledScreensavers(CStringArray& paths) {
   CScreensaverArray list;
-  BuildScreensaverList(list);
-  ApplyDisabledList(list);
+  bool read = BuildScreensaverList(list);
+  read = ApplyDisabledList(list) && read;
   RemoveDuplicatePaths(list);
   paths.clear();
   for (const ScreensaverInfo& entry : list)
     if (entry.bEnabled)
       paths.push_back(entry.strPath);
+  return read;
 }
 
 unsigned RandomNumber() {
