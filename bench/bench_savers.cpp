@@ -62,8 +62,11 @@ bool CBenchSavers::Create(int count, bool linked) {
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     std::string path = folder + name;
-    bool made = linked && i > 0 ? CreateHardLinkA(path.c_str(), m_files[0].c_str(), nullptr)
-                                : WriteCopy(path, (i * 7919) % count);
+    // A file takes some tens of thousands of links at most: one copy per
+    // thousand.
+    bool made = linked && i % 1000 != 0
+                    ? CreateHardLinkA(path.c_str(), m_files[i / 1000 * 1000].c_str(), nullptr)
+                    : WriteCopy(path, (i * 7919) % count);
     if (!made)
       return false;
     m_files.push_back(path);
