@@ -12,7 +12,8 @@ bool LoadEnabledScreensavers(CStringArray& paths) {
   CScreensaverArray list;
   bool read = BuildScreensaverList(list);
   read = ApplyDisabledList(list) && read;
-  RemoveDuplicatePaths(list);
+  // A path listed twice is taken once by the round, which sorts the paths
+  // anyway; removing repeats here would sort them all once more.
   paths.clear();
   for (const ScreensaverInfo& entry : list)
     if (entry.bEnabled)

@@ -1,9 +1,10 @@
 // The round of screensavers and where it is kept. Paths are stored joined
 // by '|', a character that no Windows path can hold. The checked set may
-// hold a hundred thousand paths, so paths are looked up in sorted lists,
-// never by walking a list for each path.
+// hold a hundred thousand paths, so paths are looked up in a set, never by
+// walking a list for each path.
 #include "proxy/round.h"
 
+#include "catalogue/path_set.h"
 #include "framework/app.h"
 
 #include <algorithm>
@@ -12,17 +13,14 @@ namespace {
 
 const char kSection[] = "Proxy";
 
-bool PathLess(const std::string& a, const std::string& b) { return ComparePaths(a, b) < 0; }
-
-// Sorted in the order of ComparePaths, each path once.
-CStringArray SortedSet(CStringArray paths) {
-  std::sort(paths.begin(), paths.end(), PathLess);
-  paths.erase(std::unique(paths.begin(), paths.end(), PathsEqual), paths.end());
-  return paths;
-}
-
-bool InSortedSet(const CStringArray& set, const std::string& path) {
-  return std::binary_search(set.begin(), set.end(), path, PathLess);
+// Each path once, in the order first met.
+CStringArray Distinct(const CStringArray& paths) {
+  CPathSet seen;
+  CStringArray distinct;
+  for (const std::string& path : paths)
+    if (seen.Insert(path))
+      distinct.push_back(path);
+  return distinct;
 }
 
 std::string Join(const CStringArray& paths) {
@@ -49,17 +47,18 @@ CStringArray ReadPaths(const char* entry) {
 } // namespace
 
 void AdaptRound(ScreensaverRound& round, const CStringArray& checked) {
-  CStringArray members = SortedSet(checked);
+  CStringArray members = Distinct(checked);
+  CPathSet isMember(members), isDone;
   CStringArray done;
-  for (const std::string& path : SortedSet(std::move(round.done)))
-    if (InSortedSet(members, path))
+  for (const std::string& path : round.done)
+    if (isMember.Contains(path) && isDone.Insert(path))
       done.push_back(path);
   round.done = std::move(done);
   // What remains follows from the checked set and the done ones alone, so
   // no repeat or stray name in the stored list can make one run twice.
   round.remaining.clear();
   for (const std::string& path : members)
-    if (!InSortedSet(round.done, path))
+    if (!isDone.Contains(path))
       round.remaining.push_back(path);
   bool onlyLast = round.remaining.size() == 1 && PathsEqual(round.remaining[0], round.last) &&
                   members.size() > 1;
@@ -88,7 +87,7 @@ void MarkRun(ScreensaverRound& round, size_t index) {
 CStringArray RoundMembers(const ScreensaverRound& round) {
   CStringArray members = round.remaining;
   members.insert(members.end(), round.done.begin(), round.done.end());
-  return SortedSet(std::move(members));
+  return Distinct(members);
 }
 
 ScreensaverRound LoadRound() {

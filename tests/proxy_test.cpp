@@ -2,7 +2,6 @@
 // screensavers it starts, with which switches, for how long, and what its
 // settings switch opens.
 #include "catalogue/catalogue.h"
-#include "common/instance_mutex.h"
 #include "framework/handle.h"
 #include "tests/support/files.h"
 #include "tests/support/main_window.h"
@@ -322,27 +321,6 @@ TEST_F(ProxyTest, SettingsStartTheManagerOrSayWhyNot) {
     std::vector<HWND> windows;
     // This stand-in for the manager answers with its own message box.
     ASSERT_TRUE(WaitUntil([&] { return !(windows = WindowsOfFile(manager.Path())).empty(); }));
-    EXPECT_TRUE(m_proxy->WaitForExit(5000));
-    for (HWND wnd : windows)
-      PostMessageA(wnd, WM_CLOSE, 0, 0);
-    KillStrayInstances("Norvane.exe");
-  }
-
-  // A manager of another account on this desktop holds the mutex so that
-  // this user may not open it: ours is started at once.
-  {
-    SECURITY_DESCRIPTOR descriptor;
-    ACL nobody;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    InitializeAcl(&nobody, sizeof nobody, ACL_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, &nobody, FALSE);
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
-    KernelHandle others(CreateMutexA(&attributes, FALSE, kInstanceMutex));
-    ASSERT_TRUE(others);
-    StartProxy("/c");
-    std::vector<HWND> windows;
-    EXPECT_TRUE(
-        WaitUntil([&] { return !(windows = WindowsOfFile(manager.Path())).empty(); }, 5000));
     EXPECT_TRUE(m_proxy->WaitForExit(5000));
     for (HWND wnd : windows)
       PostMessageA(wnd, WM_CLOSE, 0, 0);
