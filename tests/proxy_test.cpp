@@ -243,10 +243,10 @@ TEST_F(ProxyTest, ABusyDisabledListRunsFromTheStoredRound) {
   PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
   ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed());
   WriteAdditionalScreensavers({three.Path()});
-  CheckOnly({m_one.Path(), three.Path()});
+  CheckOnly({m_two.Path(), three.Path()});
   WindowHandle host = CreateHost();
   ASSERT_TRUE(host);
-  const std::set<std::string> checked = {MakeLower(m_one.Path()), MakeLower(three.Path())};
+  const std::set<std::string> checked = {MakeLower(m_two.Path()), MakeLower(three.Path())};
   std::string first = RunOnePreview(host.get());
   ASSERT_EQ(StoredRound(), checked);
 
