@@ -47,8 +47,11 @@ CStringArray ReadPaths(const char* entry) {
 } // namespace
 
 void AdaptRound(ScreensaverRound& round, const CStringArray& checked) {
-  CStringArray members = Distinct(checked);
-  CPathSet isMember(members), isDone;
+  CPathSet isMember, isDone;
+  CStringArray members;
+  for (const std::string& path : checked)
+    if (isMember.Insert(path))
+      members.push_back(path);
   CStringArray done;
   for (const std::string& path : round.done)
     if (isMember.Contains(path) && isDone.Insert(path))
