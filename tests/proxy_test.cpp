@@ -221,17 +221,17 @@ TEST_F(ProxyTest, EachCheckedRunsOnceARoundAndNeverTwiceInARow) {
   // A round edited or damaged in the registry still gives each once a round
   // and none twice in a row: one named a thousand times as not yet run,
   // though it ran last and is the only one not done, and a stray name.
-  CheckOnly({m_one.Path(), m_two.Path()});
+  CheckOnly({three.Path(), m_two.Path()});
   std::string remaining = other.Path() + "stray.scr";
   for (int repeat = 0; repeat < 1000; ++repeat)
-    remaining += "|" + m_one.Path();
+    remaining += "|" + three.Path();
   SetRegString(kRoundKey.c_str(), "Remaining", remaining);
   SetRegString(kRoundKey.c_str(), "Done", m_two.Path());
-  SetRegString(kRoundKey.c_str(), "Last", m_one.Path());
+  SetRegString(kRoundKey.c_str(), "Last", three.Path());
   runs.clear();
   for (int run = 0; run < 3; ++run)
     runs.push_back(name(RunOnePreview(host.get())));
-  EXPECT_EQ(runs, (std::vector<std::string>{m_two.Path(), m_one.Path(), m_two.Path()}));
+  EXPECT_EQ(runs, (std::vector<std::string>{m_two.Path(), three.Path(), m_two.Path()}));
 }
 
 // A disabled list that another program keeps open past the wait says
