@@ -208,11 +208,13 @@ void RunOneOf(CStringArray paths, bool listsRead, const std::string& arguments) 
             SaveRound(round);
         }))
       return;
-    // Left out of this run; it joins the round again once it starts.
+    // Left out of this run; it joins the round again once it starts. Once
+    // the round runs short it is brought up to the others, which may start
+    // it afresh.
     round.remaining.erase(round.remaining.begin() + static_cast<ptrdiff_t>(pick));
     failed.push_back(path);
     if (round.remaining.size() <= 1) {
-      CPathSet left(std::move(failed));
+      CPathSet left(failed);
       paths.erase(std::remove_if(paths.begin(), paths.end(),
                                  [&](const std::string& entry) { return left.Contains(entry); }),
                   paths.end());

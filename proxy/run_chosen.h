@@ -17,9 +17,11 @@ bool StartProgram(const std::string& path, const std::string& arguments, DWORD f
 // has, and waits until it and every process it started have ended; false at
 // once when it cannot be started. None of them lives longer than the proxy:
 // when Windows ends the proxy of a preview, the screensaver it started stops
-// drawing too. In a full-screen run, what the screensaver left behind when
-// it ended keeps the proxy no longer than ten seconds after that end and
-// the user's input.
+// drawing too. (Where the proxy was started in a job that takes no job
+// inside it and lets no process leave, they end when the proxy ends by
+// itself, not when it is ended.) In a full-screen run, what the screensaver
+// left behind when it ended keeps the proxy no longer than ten seconds after
+// that end and the user's input.
 bool RunScreensaver(const std::string& path, const std::string& arguments,
                     const std::function<void()>& started);
 
