@@ -42,7 +42,7 @@ bool CBenchSavers::WriteCopy(const std::string& path, int number) const {
          written == bytes.size();
 }
 
-bool CBenchSavers::Create(int count) {
+bool CBenchSavers::Create(int count, bool linked) {
   Remove();
   if (m_nDigitsAt == std::string::npos)
     return false;
@@ -51,9 +51,23 @@ bool CBenchSavers::Create(int count) {
     // Names in another order than the files, so that sorting has work to do.
     char name[32];
     snprintf(name, sizeof name, "%s%05d.scr", kPrefix, i);
-    bool elsewhere = i % 10 == 9;
-    std::string path = (elsewhere ? m_strScratchFolder : m_strSystemFolder) + name;
-    if (!WriteCopy(path, (i * 7919) % count))
+    // Linked ones are mostly in folders of a thousand each: Wine makes a
+    // new name by reading its whole folder, which at a hundred thousand in
+    // one would time Wine rather than the proxy.
+    bool elsewhere = linked ? i % 10 != 9 : i % 10 == 9;
+    std::string folder = elsewhere ? m_strScratchFolder : m_strSystemFolder;
+    if (elsewhere && linked) {
+      folder += std::to_string(i / 1000) + "\\";
+      if (i % 1000 == 0)
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    std::string path = folder + name;
+    // A file takes some tens of thousands of links at most: one copy per
+    // thousand.
+    bool made = linked && i % 1000 != 0
+                    ? CreateHardLinkA(path.c_str(), m_files[i / 1000 * 1000].c_str(), nullptr)
+                    : WriteCopy(path, (i * 7919) % count);
+    if (!made)
       return false;
     m_files.push_back(path);
     if (elsewhere)

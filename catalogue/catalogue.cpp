@@ -22,7 +22,8 @@ bool LoadScreensaverCatalogue(CScreensaverArray& list) {
 }
 
 bool NamesProxyScreensaver(const std::string& text) {
-  return MakeLower(text).find(MakeLower(kProxyFileName)) != std::string::npos;
+  static const std::string proxy = MakeLower(kProxyFileName);
+  return MakeLower(text).find(proxy) != std::string::npos;
 }
 
 bool BuildScreensaverList(CScreensaverArray& list) {

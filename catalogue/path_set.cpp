@@ -1,19 +1,33 @@
-// The sorted path list behind CPathSet.
+// The hashed and the ordered halves of CPathSet.
 #include "catalogue/path_set.h"
-
-#include <algorithm>
 
 namespace {
 
-bool PathLess(const std::string& a, const std::string& b) { return ComparePaths(a, b) < 0; }
+// The lower-case spelling of a path of plain ASCII; false for any other.
+bool AsciiKey(const std::string& path, std::string& key) {
+  key = path;
+  for (char& c : key) {
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return true;
+}
 
 } // namespace
 
-CPathSet::CPathSet(CStringArray paths) : m_paths(std::move(paths)) {
-  std::sort(m_paths.begin(), m_paths.end(), PathLess);
+CPathSet::CPathSet(const CStringArray& paths) {
+  for (const std::string& path : paths)
+    Insert(path);
+}
+
+bool CPathSet::Insert(const std::string& path) {
+  std::string key;
+  return AsciiKey(path, key) ? m_ascii.insert(std::move(key)).second : m_other.insert(path).second;
 }
 
 bool CPathSet::Contains(const std::string& path) const {
-  auto found = std::lower_bound(m_paths.begin(), m_paths.end(), path, PathLess);
-  return found != m_paths.end() && PathsEqual(*found, path);
+  std::string key;
+  return AsciiKey(path, key) ? m_ascii.count(key) != 0 : m_other.count(path) != 0;
 }

@@ -125,9 +125,13 @@ std::string GetSystemFolder() {
 }
 
 bool IsInDefaultFolder(const std::string& path) {
-  std::string windows = GetWindowsFolder(), system = GetSystemFolder();
-  RemoveTrailingBackslashes(windows);
-  RemoveTrailingBackslashes(system);
+  // The folders stay where they are while the program runs: asked once, not
+  // for each line of a list of a hundred thousand.
+  auto bare = [](std::string folder) {
+    RemoveTrailingBackslashes(folder);
+    return folder;
+  };
+  static const std::string windows = bare(GetWindowsFolder()), system = bare(GetSystemFolder());
   std::string folder = GetFolderFromPath(path);
   RemoveTrailingBackslashes(folder);
   return PathsEqual(folder, windows) || PathsEqual(folder, system);

@@ -8,16 +8,19 @@
 
 #include <cstdlib>
 
-void LoadEnabledScreensavers(CStringArray& paths) {
+bool LoadEnabledScreensavers(CStringArray& paths) {
   CScreensaverArray list;
-  BuildScreensaverList(list);
-  ApplyDisabledList(list);
+  bool read = BuildScreensaverList(list);
+  read = ApplyDisabledList(list) && read;
+  // Lists that leave nothing checked leave the choice to all.
   CheckAllWhenNoneChecked(list);
-  RemoveDuplicatePaths(list);
+  // A path listed twice is taken once by the round, which sorts the paths
+  // anyway; removing repeats here would sort them all once more.
   paths.clear();
   for (const ScreensaverInfo& entry : list)
     if (entry.bEnabled)
       paths.push_back(entry.strPath);
+  return read;
 }
 
 unsigned RandomNumber() {

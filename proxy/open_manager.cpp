@@ -1,17 +1,20 @@
 // Finding the running manager: its single-instance mutex says that one
 // runs, and its main dialog is found among the top-level windows, or inside
-// the tray control's hidden window while it is parked in the tray.
+// the tray control's hidden window while it is parked in the tray. Only a
+// manager of this user in this session counts: another account's, run on
+// the same desktop, keeps that account's screensavers, not this one's.
 #include "proxy/open_manager.h"
 
-#include "common/instance_mutex.h"
 #include "catalogue/screensaver.h"
 #include "catalogue/settings.h"
+#include "common/instance_mutex.h"
 #include "framework/app.h"
 #include "framework/handle.h"
 #include "proxy/run_chosen.h"
 #include "resource.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -24,7 +27,35 @@ bool HasClass(HWND wnd, const char* className) {
   return lstrcmpiA(name, className) == 0;
 }
 
-// The main dialog of another process: its title and its tab control.
+// The account a process runs as, as the bytes of its security identifier;
+// empty when it cannot be read.
+std::string ProcessUser(HANDLE process) {
+  KernelHandle token;
+  if (!OpenProcessToken(process, TOKEN_QUERY, token.put()))
+    return "";
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  std::string buffer(size, '\0');
+  if (size == 0 || !GetTokenInformation(token.get(), TokenUser, &buffer[0], size, &size))
+    return "";
+  PSID sid = reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid;
+  return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
+}
+
+bool RunsAsThisUserHere(DWORD processId) {
+  DWORD session = 0, ourSession = 0;
+  if (!ProcessIdToSessionId(processId, &session) ||
+      !ProcessIdToSessionId(GetCurrentProcessId(), &ourSession) || session != ourSession)
+    return false;
+  KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+  if (!process)
+    process.reset(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  std::string user = process ? ProcessUser(process.get()) : "";
+  return !user.empty() && user == ProcessUser(GetCurrentProcess());
+}
+
+// The main dialog of another process of this user: its title and its tab
+// control.
 bool IsManagerDialog(HWND wnd) {
   DWORD process = 0;
   GetWindowThreadProcessId(wnd, &process);
@@ -32,7 +63,8 @@ bool IsManagerDialog(HWND wnd) {
   GetWindowTextA(wnd, title, sizeof title);
   HWND tab = GetDlgItem(wnd, IDC_TAB);
   return process != GetCurrentProcessId() && HasClass(wnd, "#32770") &&
-         strcmp(title, "Norvane") == 0 && tab && HasClass(tab, "SysTabControl32");
+         strcmp(title, "Norvane") == 0 && tab && HasClass(tab, "SysTabControl32") &&
+         RunsAsThisUserHere(process);
 }
 
 BOOL CALLBACK FindManagerDialog(HWND top, LPARAM lParam) {
@@ -46,9 +78,11 @@ BOOL CALLBACK FindManagerDialog(HWND top, LPARAM lParam) {
   return *found ? FALSE : TRUE;
 }
 
+// The mutex lives in this session's namespace; one this user may not open
+// is another account's.
 bool ManagerRuns() {
   KernelHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kInstanceMutex));
-  return mutex || GetLastError() == ERROR_ACCESS_DENIED;
+  return static_cast<bool>(mutex);
 }
 
 HWND WaitForManagerDialog() {

@@ -4,17 +4,17 @@
 // else do nothing.
 #include "proxy/proxy_app.h"
 
+#include "common/saver_command.h"
 #include "proxy/choice.h"
 #include "proxy/open_manager.h"
 #include "proxy/run_chosen.h"
-#include "common/saver_command.h"
 
 namespace {
 
 void RunChosen(const std::string& arguments) {
   CStringArray paths;
-  LoadEnabledScreensavers(paths);
-  RunOneOf(paths, arguments);
+  bool read = LoadEnabledScreensavers(paths);
+  RunOneOf(paths, read, arguments);
 }
 
 } // namespace

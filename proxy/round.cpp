@@ -1,7 +1,10 @@
 // The round of screensavers and where it is kept. Paths are stored joined
-// by '|', a character that no Windows path can hold.
+// by '|', a character that no Windows path can hold. The checked set may
+// hold a hundred thousand paths, so paths are looked up in a set, never by
+// walking a list for each path.
 #include "proxy/round.h"
 
+#include "catalogue/path_set.h"
 #include "framework/app.h"
 
 #include <algorithm>
@@ -10,21 +13,27 @@ namespace {
 
 const char kSection[] = "Proxy";
 
-bool Holds(const CStringArray& paths, const std::string& path) {
-  return std::any_of(paths.begin(), paths.end(),
-                     [&](const std::string& entry) { return PathsEqual(entry, path); });
-}
-
-void KeepOnly(CStringArray& paths, const CStringArray& allowed) {
-  paths.erase(std::remove_if(paths.begin(), paths.end(),
-                             [&](const std::string& path) { return !Holds(allowed, path); }),
-              paths.end());
+// Each path once, in the order first met.
+CStringArray Distinct(const CStringArray& paths) {
+  CPathSet seen;
+  CStringArray distinct;
+  for (const std::string& path : paths)
+    if (seen.Insert(path))
+      distinct.push_back(path);
+  return distinct;
 }
 
 std::string Join(const CStringArray& paths) {
-  std::string text;
+  size_t length = 0;
   for (const std::string& path : paths)
-    text += (text.empty() ? "" : "|") + path;
+    length += path.size() + 1;
+  std::string text;
+  text.reserve(length);
+  for (const std::string& path : paths) {
+    if (!text.empty())
+      text += '|';
+    text += path;
+  }
   return text;
 }
 
@@ -38,15 +47,26 @@ CStringArray ReadPaths(const char* entry) {
 } // namespace
 
 void AdaptRound(ScreensaverRound& round, const CStringArray& checked) {
-  KeepOnly(round.remaining, checked);
-  KeepOnly(round.done, checked);
+  CPathSet isMember, isDone;
+  CStringArray members;
   for (const std::string& path : checked)
-    if (!Holds(round.remaining, path) && !Holds(round.done, path))
+    if (isMember.Insert(path))
+      members.push_back(path);
+  CStringArray done;
+  for (const std::string& path : round.done)
+    if (isMember.Contains(path) && isDone.Insert(path))
+      done.push_back(path);
+  round.done = std::move(done);
+  // What remains follows from the checked set and the done ones alone, so
+  // no repeat or stray name in the stored list can make one run twice.
+  round.remaining.clear();
+  for (const std::string& path : members)
+    if (!isDone.Contains(path))
       round.remaining.push_back(path);
   bool onlyLast = round.remaining.size() == 1 && PathsEqual(round.remaining[0], round.last) &&
-                  checked.size() > 1;
+                  members.size() > 1;
   if (round.remaining.empty() || onlyLast) {
-    round.remaining = checked;
+    round.remaining = std::move(members);
     round.done.clear();
   }
 }
@@ -65,6 +85,12 @@ void MarkRun(ScreensaverRound& round, size_t index) {
   round.last = round.remaining[index];
   round.done.push_back(round.last);
   round.remaining.erase(round.remaining.begin() + static_cast<ptrdiff_t>(index));
+}
+
+CStringArray RoundMembers(const ScreensaverRound& round) {
+  CStringArray members = round.remaining;
+  members.insert(members.end(), round.done.begin(), round.done.end());
+  return Distinct(members);
 }
 
 ScreensaverRound LoadRound() {

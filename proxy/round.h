@@ -12,10 +12,11 @@ struct ScreensaverRound {
   std::string last;       // the one that ran last, perhaps in the round before
 };
 
-// Brings the round up to the checked set: screensavers no longer checked
-// drop out, newly checked ones join as not yet run. A round with nothing
-// left to run, or only the one that ran last while others are checked,
-// starts again with every checked screensaver.
+// Brings the round up to the checked set, each path once whatever the round
+// held: the ones run in this round that are still checked stay done, and
+// every other checked one remains. A round with nothing left to run, or only
+// the one that ran last while others are checked, starts again with every
+// checked screensaver.
 void AdaptRound(ScreensaverRound& round, const CStringArray& checked);
 // A random index into `remaining`; never the one that ran last while
 // another remains.
@@ -23,6 +24,8 @@ size_t PickFromRound(const ScreensaverRound& round, unsigned random);
 // Moves the pick from the remaining ones to the done ones and makes it the
 // last one.
 void MarkRun(ScreensaverRound& round, size_t index);
+// Every screensaver the round holds, run or not, each once.
+CStringArray RoundMembers(const ScreensaverRound& round);
 
 // The round as the last run of the proxy left it; empty the first time.
 ScreensaverRound LoadRound();

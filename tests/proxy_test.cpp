@@ -2,6 +2,7 @@
 // screensavers it starts, with which switches, for how long, and what its
 // settings switch opens.
 #include "catalogue/catalogue.h"
+#include "framework/handle.h"
 #include "tests/support/files.h"
 #include "tests/support/main_window.h"
 #include "tests/support/process.h"
@@ -13,6 +14,8 @@
 #include <set>
 
 namespace {
+
+const std::string kRoundKey = std::string(kAppKey) + "\\Proxy";
 
 void PumpMessages() {
   MSG msg;
@@ -84,6 +87,20 @@ protected:
   static WindowHandle CreateHost() {
     return WindowHandle(CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                         300, 200, nullptr, nullptr, nullptr, nullptr));
+  }
+
+  // Every path the stored round holds, run or not, in lower case; none
+  // when no round is stored.
+  static std::optional<std::set<std::string>> StoredRound() {
+    std::optional<std::string> remaining = GetRegBytes(kRoundKey.c_str(), "Remaining"),
+                               done = GetRegBytes(kRoundKey.c_str(), "Done");
+    if (!remaining || !done)
+      return std::nullopt;
+    CStringArray paths;
+    SplitString(MakeLower(remaining->c_str() + std::string("|") + done->c_str()), paths, '|');
+    std::set<std::string> round(paths.begin(), paths.end());
+    round.erase("");
+    return round;
   }
 
   static constexpr const char* kProxy = "_Norvane.scr";
@@ -200,6 +217,50 @@ TEST_F(ProxyTest, EachCheckedRunsOnceARoundAndNeverTwiceInARow) {
   CheckOnly({three.Path()});
   for (int run = 0; run < 2; ++run)
     EXPECT_EQ(name(RunOnePreview(host.get())), three.Path());
+
+  // A round edited or damaged in the registry still gives each once a round
+  // and none twice in a row: one named a thousand times as not yet run,
+  // though it ran last and is the only one not done, and a stray name.
+  CheckOnly({three.Path(), m_two.Path()});
+  std::string remaining = other.Path() + "stray.scr";
+  for (int repeat = 0; repeat < 1000; ++repeat)
+    remaining += "|" + three.Path();
+  SetRegString(kRoundKey.c_str(), "Remaining", remaining);
+  SetRegString(kRoundKey.c_str(), "Done", m_two.Path());
+  SetRegString(kRoundKey.c_str(), "Last", three.Path());
+  runs.clear();
+  for (int run = 0; run < 3; ++run)
+    runs.push_back(name(RunOnePreview(host.get())));
+  EXPECT_EQ(runs, (std::vector<std::string>{m_two.Path(), three.Path(), m_two.Path()}));
+}
+
+// A disabled list that another program keeps open past the wait says
+// nothing of what the user checked: the proxy runs one of the stored
+// round, and keeps the round to what it held; with no round stored it runs
+// any screensaver and stores none.
+TEST_F(ProxyTest, ABusyDisabledListRunsFromTheStoredRound) {
+  TempFolder other;
+  PlacedFile three(SaverFile("Starfield"), other.Path() + "three.scr");
+  ASSERT_TRUE(m_one.Placed() && m_two.Placed() && three.Placed());
+  WriteAdditionalScreensavers({three.Path()});
+  CheckOnly({m_two.Path(), three.Path()});
+  WindowHandle host = CreateHost();
+  ASSERT_TRUE(host);
+  const std::set<std::string> checked = {MakeLower(m_two.Path()), MakeLower(three.Path())};
+  std::string first = RunOnePreview(host.get());
+  ASSERT_EQ(StoredRound(), checked);
+
+  FileHandle held(CreateFileA(m_install->DisabledList().c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  std::string second = RunOnePreview(host.get());
+  EXPECT_EQ(checked.count(MakeLower(second)), 1u) << second;
+  EXPECT_FALSE(PathsEqual(second, first));
+  EXPECT_EQ(StoredRound(), checked);
+
+  RegDeleteTreeA(HKEY_CURRENT_USER, kRoundKey.c_str());
+  EXPECT_FALSE(RunOnePreview(host.get()).empty());
+  EXPECT_EQ(StoredRound(), std::nullopt);
 }
 
 // Some screensavers only start the real program and end at once: the proxy
@@ -220,6 +281,24 @@ TEST_F(ProxyTest, LastsAsLongAsWhatTheScreensaverStarted) {
   EXPECT_FALSE(WindowsOfFile(real.Path()).empty());
   PostMessageA(windows[0], WM_CLOSE, 0, 0);
   EXPECT_TRUE(m_proxy->WaitForExit(5000));
+
+  // What a starter leaves behind that outlasts the user's return keeps the
+  // proxy, and so the screensaver's state, only a few seconds more.
+  PlacedFile leaver(BesideTestProgram("saver_starter.exe"), other.Path() + "leaver.scr");
+  PlacedFile left(BesideTestProgram("lingering_child.exe"), other.Path() + "leaver_real.scr");
+  ASSERT_TRUE(leaver.Placed() && left.Placed());
+  WriteAdditionalScreensavers({leaver.Path()});
+  CheckOnly({leaver.Path()});
+  StartProxy("/s");
+  ASSERT_TRUE(WaitUntil(
+      [] { return ProcessesNamed("leaver.scr") == 0 && ProcessesNamed("leaver_real.scr") == 1; }));
+  EXPECT_TRUE(m_proxy->IsRunning());
+  INPUT input = {INPUT_MOUSE};
+  input.mi.dx = 10;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof input);
+  EXPECT_TRUE(m_proxy->WaitForExit(20000));
+  EXPECT_TRUE(WaitUntil([] { return ProcessesNamed("leaver_real.scr") == 0; }));
 }
 
 // List files that leave nothing checked (the only checked screensaver was
