@@ -3,9 +3,9 @@
 #include "app/manager_app.h"
 
 #include "app/command_line.h"
-#include "common/instance_mutex.h"
 #include "app/manager_dialog.h"
 #include "catalogue/settings.h"
+#include "common/instance_mutex.h"
 
 #include <commctrl.h>
 

@@ -2,8 +2,8 @@
 // "/s" runs full screen, "/p <window>" previews inside that window, "/c" (or
 // no switch) shows the settings, which these samples do not have. String 1 of
 // the resources names the scene, so one program serves every sample.
-#include "framework/app.h"
 #include "common/saver_command.h"
+#include "framework/app.h"
 #include "savers/saver_wnd.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // the split at blanks, the "/start" switch, and the screensaver switches
 // that the proxy and the samples read.
 #include "app/command_line.h"
-#include "framework/app.h"
 #include "common/saver_command.h"
+#include "framework/app.h"
 
 #include <gtest/gtest.h>
 
