@@ -1,9 +1,9 @@
 // The folder scan and the catalogue build, and the whole pipeline that turns
 // them into the list the user sees.
 #include "catalogue/catalogue.h"
-#include "catalogue/ansi_text.h"
 #include "catalogue/path_set.h"
 #include "catalogue/settings.h"
+#include "framework/ansi_text.h"
 
 #include "framework/handle.h"
 

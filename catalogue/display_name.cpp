@@ -1,10 +1,10 @@
 // Display names: the text fields of a screensaver's version resource, or a
 // name made from its file name when the resource has none to give.
-#include "catalogue/ansi_text.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/pe_resource.h"
 #include "catalogue/regular_file.h"
 #include "catalogue/version_block.h"
+#include "framework/ansi_text.h"
 
 #include <windows.h>
 

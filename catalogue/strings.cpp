@@ -2,7 +2,7 @@
 // command line.
 #include "catalogue/screensaver.h"
 
-#include "catalogue/ansi_text.h"
+#include "framework/ansi_text.h"
 
 #include <windows.h>
 

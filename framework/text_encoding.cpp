@@ -1,6 +1,7 @@
 // Byte-order marks, UTF-16 and the system's legacy ANSI code page, turned
 // into text in the program's code page.
 #include "framework/text_encoding.h"
+#include "framework/ansi_text.h"
 
 #include <windows.h>
 
@@ -12,22 +13,13 @@ bool StartsWith(const std::string& text, const char* mark) {
   return text.compare(0, strlen(mark), mark) == 0;
 }
 
-std::string FromWide(UINT codePage, const std::wstring& wide) {
-  int length = static_cast<int>(wide.size());
-  int size = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string text(size > 0 ? size : 0, '\0');
-  if (size > 0)
-    WideCharToMultiByte(codePage, 0, wide.data(), length, &text[0], size, nullptr, nullptr);
-  return text;
-}
-
 std::string FromUtf16(const std::string& bytes, bool bigEndian) {
   std::wstring wide(bytes.size() / 2, L'\0');
   for (size_t i = 0; i < wide.size(); ++i) {
     unsigned char first = bytes[2 * i], second = bytes[2 * i + 1];
     wide[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
   }
-  return FromWide(CP_ACP, wide);
+  return AnsiFromWide(wide.data(), wide.size());
 }
 
 // The code page that "ANSI" means to the system itself, whatever the
@@ -52,16 +44,15 @@ std::string TextOfFile(std::string bytes) {
 }
 
 std::string LineInCodePage(const std::string& line) {
-  static const bool utf8 = GetACP() == CP_UTF8;
   static const UINT legacy = LegacyCodePage();
   bool ascii = true;
   for (char c : line)
     ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   int length = static_cast<int>(line.size());
-  if (ascii || !utf8 || legacy == 0 || legacy == CP_UTF8 ||
+  if (ascii || !AnsiIsUtf8() || legacy == 0 || legacy == CP_UTF8 ||
       MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line.data(), length, nullptr, 0) > 0)
     return line;
   std::wstring wide(line.size(), L'\0');
   wide.resize(MultiByteToWideChar(legacy, 0, line.data(), length, &wide[0], length));
-  return FromWide(CP_UTF8, wide);
+  return AnsiFromWide(wide.data(), wide.size());
 }

@@ -6,8 +6,8 @@
 #include "pages/additional_screensavers_dialog.h"
 
 #include "app/manager_dialog.h"
-#include "catalogue/ansi_text.h"
 #include "catalogue/catalogue.h"
+#include "framework/ansi_text.h"
 #include "framework/app.h"
 #include "framework/ddx.h"
 #include "pages/list_messages.h"

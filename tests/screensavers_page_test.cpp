@@ -22,12 +22,6 @@
 
 namespace {
 
-std::string Windows() {
-  std::string folder = GetWindowsFolder();
-  AddTrailingBackslash(folder);
-  return folder;
-}
-
 class ScreensaversPageTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -120,8 +114,8 @@ protected:
   }
 
   ScratchInstallDir install;
-  PlacedFile stars{SaverFile("Starfield"), Windows() + "nvtest_Stars.scr"};
-  PlacedFile lights{SaverFile("Aurora"), Windows() + "nvtest_Lights.scr"};
+  PlacedFile stars{SaverFile("Starfield"), WindowsFolderPath() + "nvtest_Stars.scr"};
+  PlacedFile lights{SaverFile("Aurora"), WindowsFolderPath() + "nvtest_Lights.scr"};
   std::unique_ptr<ChildProcess> norvane;
   HWND dialog = nullptr, page = nullptr, list = nullptr;
 };

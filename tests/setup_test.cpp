@@ -26,12 +26,6 @@ namespace {
 
 const char kOldScreensaver[] = "C:\\windows\\system32\\old.scr";
 
-std::string Windows() {
-  std::string folder = GetWindowsFolder();
-  AddTrailingBackslash(folder);
-  return folder;
-}
-
 std::string TemporaryFolder() {
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
@@ -126,8 +120,8 @@ TEST_F(SetupTest, InstallsForTheUserUpgradesAndUninstallsCompletely) {
 
   // The installed manager keeps the user's choices in the installation
   // folder and makes the proxy the Windows screensaver.
-  PlacedFile stars{SaverFile("Starfield"), Windows() + "nvtest_Stars.scr"};
-  PlacedFile lights{SaverFile("Aurora"), Windows() + "nvtest_Lights.scr"};
+  PlacedFile stars{SaverFile("Starfield"), WindowsFolderPath() + "nvtest_Stars.scr"};
+  PlacedFile lights{SaverFile("Aurora"), WindowsFolderPath() + "nvtest_Lights.scr"};
   auto norvane = std::make_unique<ChildProcess>(folder + "\\Norvane.exe", "");
   HWND dialog = WaitForWindow(norvane->Id(), "Norvane");
   ASSERT_NE(dialog, nullptr);
@@ -213,7 +207,7 @@ TEST_F(SetupTest, SharedProxyNeverGetsOlderAndStaysForLiveAccounts) {
 
 // The old proxy that a setup renamed aside; empty when there is none.
 std::string AsideProxy() {
-  std::string windows = Windows();
+  std::string windows = WindowsFolderPath();
   WIN32_FIND_DATAA entry;
   FindHandle found(FindFirstFileA((windows + "_Norvane-*.old").c_str(), &entry));
   return found ? windows + entry.cFileName : std::string();

@@ -21,12 +21,6 @@
 
 namespace {
 
-std::string Windows() {
-  std::string folder = GetWindowsFolder();
-  AddTrailingBackslash(folder);
-  return folder;
-}
-
 class UnderFailureTest : public ::testing::Test {
 protected:
   void SetUp() override { KillStrayInstances(); }
@@ -63,8 +57,8 @@ protected:
   }
 
   ScratchInstallDir install;
-  PlacedFile stars{SaverFile("Starfield"), Windows() + "nvtest_Stars.scr"};
-  PlacedFile lights{SaverFile("Aurora"), Windows() + "nvtest_Lights.scr"};
+  PlacedFile stars{SaverFile("Starfield"), WindowsFolderPath() + "nvtest_Stars.scr"};
+  PlacedFile lights{SaverFile("Aurora"), WindowsFolderPath() + "nvtest_Lights.scr"};
   TempFolder other;
   std::unique_ptr<ChildProcess> norvane;
   HWND dialog = nullptr, page = nullptr, list = nullptr;

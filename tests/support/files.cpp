@@ -1,6 +1,7 @@
 // File helpers for tests.
 #include "tests/support/files.h"
 
+#include "catalogue/screensaver.h"
 #include "framework/handle.h"
 #include "framework/text_file.h"
 #include "tests/support/process.h"
@@ -130,3 +131,9 @@ ScratchInstallDir::ScratchInstallDir() {
 }
 
 ScratchInstallDir::~ScratchInstallDir() { DeleteRegValue(kAppKey, "InstallDir"); }
+
+std::string WindowsFolderPath() {
+  std::string folder = GetWindowsFolder();
+  AddTrailingBackslash(folder);
+  return folder;
+}

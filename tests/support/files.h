@@ -18,6 +18,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // Removes a folder (no trailing backslash) with everything in it.
 void RemoveFolderTree(const std::string& folder);
+// The Windows folder with a trailing backslash, ready for a file name.
+std::string WindowsFolderPath();
 
 // The lines as the program writes a list file: each ended by CR LF.
 std::string ListFileBytes(const std::vector<std::string>& lines);

@@ -2,7 +2,7 @@
 // boundaries in both kinds of ANSI code page: UTF-8, whose sequences the
 // system's CharNextA and IsDBCSLeadByte do not know, and the double-byte
 // ones, whose trail bytes may look like ASCII.
-#include "catalogue/ansi_text.h"
+#include "framework/ansi_text.h"
 
 #include <windows.h>
 
